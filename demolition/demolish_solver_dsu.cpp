@@ -1,0 +1,112 @@
+// demolish_solver_dsu: Segment demolition, second solver (cross-checks demolish_solver).
+// Input: T, then per case n, n non-negative values, n destruction positions (a permutation).
+// Output: per case n lines, the largest sum of a run of survivors after each destruction.
+// Method: revive the positions in reverse order as union-find sets with path compression; the
+// revived position becomes the root and carries its run's sum. O(n log n) a case at worst.
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+
+const int N = 100005;
+int T, n;
+long long a[N], des[N];
+int par[N];
+long long s[N];
+bool vis[N];
+long long ans[N];
+int cs;   // number of the case being read, from 1
+int u[N]; // u[p] = the case in which position p was last destroyed, to catch repeats
+
+void fail(const char *fmt, ...) {
+  fflush(stdout);
+  va_list ap;
+  va_start(ap, fmt);
+  fprintf(stderr, "demolish_solver_dsu: ");
+  vfprintf(stderr, fmt, ap);
+  fputc('\n', stderr);
+  va_end(ap);
+  exit(2);
+}
+
+// Reads one integer; stops the program when the input ends or holds something else there.
+long long item(const char *what, int i) {
+  long long v;
+  int r = scanf("%lld", &v);
+  if (r == EOF) fail("case %d: input ends before %s %d of %d", cs, what, i, n);
+  if (r != 1) fail("case %d: %s %d is not a number", cs, what, i);
+  return v;
+}
+
+// Resets the entries this case can touch, positions 0 ... n+1.
+void init() {
+  for (int x = 0; x <= n + 1; x++) {
+    par[x] = x;
+    vis[x] = false;
+    s[x] = ans[x] = des[x] = a[x] = 0;
+  }
+}
+
+// Root of x's set; a loop, not recursion, since a path can be about n long. Every position
+// on the walked path is then linked straight to the root.
+int findx(int x) {
+  int r = x;
+  while (par[r] != r) r = par[r];
+  while (par[x] != r) {
+    int nx = par[x];
+    par[x] = r;
+    x = nx;
+  }
+  return r;
+}
+
+void unite(int x, int y) {
+  int rx = findx(x);
+  int ry = findx(y);
+  par[ry] = rx;
+  s[rx] += s[ry];
+}
+
+int main() {
+  int r = scanf("%d", &T);
+  if (r == EOF) fail("input ends before the case count");
+  if (r != 1) fail("case count is not a number");
+  if (T < 0) fail("case count %d is negative", T);
+  while (T--) {
+    cs++;
+    r = scanf("%d", &n);
+    if (r == EOF) fail("case %d: input ends before n", cs);
+    if (r != 1) fail("case %d: n is not a number", cs);
+    if (n < 1 || n > 100000) fail("case %d: n = %d is outside 1..100000", cs, n);
+    init();
+    // Values must be non-negative and their total must fit 64 bits: every set sum is then
+    // at most the total.
+    long long tot = 0;
+    for (int i = 1; i <= n; i++) {
+      a[i] = item("value", i);
+      if (a[i] < 0) fail("case %d: value %d = %lld is negative", cs, i, a[i]);
+      if (a[i] > 0x7fffffffffffffffLL - tot)
+        fail("case %d: the values add up past 64 bits at value %d", cs, i);
+      tot += a[i];
+    }
+    for (int i = 1; i <= n; i++) {
+      long long p = item("destruction", i);
+      if (p < 1 || p > n) fail("case %d: destruction %d = %lld is outside 1..%d", cs, i, p, n);
+      if (u[p] == cs) fail("case %d: destruction %d = %lld repeats an earlier position", cs, i, p);
+      u[p] = cs;
+      des[i] = p;
+      s[p] = a[p];
+    }
+    // Revive backwards; the position destroyed first is never revived, since the answer with
+    // nothing destroyed is not written. The right neighbour joins before the left one, and p,
+    // revived just now, stays the root of its run.
+    for (int k = n; k >= 2; k--) {
+      int p = des[k];
+      if (p < n && vis[p + 1]) unite(p, p + 1);
+      if (p > 1 && vis[p - 1]) unite(p, p - 1);
+      vis[p] = true;
+      ans[k] = ans[k + 1] < s[p] ? s[p] : ans[k + 1];
+    }
+    for (int k = 2; k <= n + 1; k++) printf("%lld\n", ans[k]);
+  }
+  return 0;
+}

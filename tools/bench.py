@@ -1,0 +1,100 @@
+#!/usr/bin/env python3
+"""Benchmark: times the programs on large inputs and prints a table.
+
+Usage: bench.py [--runs R] [--bin DIR] [PROGRAM ...]
+
+Every problem folder may hold a bench_inputs.py with a function inputs() that returns a list of
+(program, label, text) triples: `text` is the input (bytes or str), or None for a generator,
+which then runs with its clock pinned. Each triple is run R times (default 5) with the input
+read from a file and the output thrown away; the table gives the median wall time, the
+throughput (input bytes, or output bytes for a generator, per second) and the peak resident
+memory. Only the named programs run when names are given.
+"""
+
+import argparse
+import importlib.util
+import os
+import statistics
+import sys
+import tempfile
+import subprocess
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import harness  # noqa: E402
+
+
+def load_inputs():
+    found = []
+    for folder in sorted(os.listdir(harness.ROOT)):
+        path = os.path.join(harness.ROOT, folder, "bench_inputs.py")
+        if os.path.isfile(path):
+            spec = importlib.util.spec_from_file_location(f"bench_{folder}", path)
+            mod = importlib.util.module_from_spec(spec)
+            spec.loader.exec_module(mod)
+            found += mod.inputs()
+    return found
+
+
+def run_once(runstat, prog, stdin_path, env):
+    """One run: (seconds, output bytes, peak memory in KiB, status)."""
+    with tempfile.NamedTemporaryFile() as fout:
+        p = subprocess.run([runstat, stdin_path or os.devnull, fout.name, prog],
+                           capture_output=True, text=True, env=env, check=True)
+        secs, peak, status = p.stdout.split()
+        return float(secs), os.path.getsize(fout.name), int(peak), int(status)
+
+
+def human(n):
+    for unit in ("B", "KB", "MB", "GB"):
+        if n < 1000 or unit == "GB":
+            return f"{n:.0f} {unit}" if unit == "B" else f"{n:.1f} {unit}"
+        n /= 1000
+
+
+def main():
+    ap = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    ap.add_argument("--runs", type=int, default=5)
+    ap.add_argument("--bin", default=harness.BIN_DIR)
+    ap.add_argument("programs", nargs="*")
+    opts = ap.parse_args()
+    harness.BIN_DIR = opts.bin
+    runstat = os.path.join(os.path.dirname(os.path.abspath(opts.bin)), "tools", "runstat")
+    if not os.access(runstat, os.X_OK):
+        print(f"bench: {runstat} is not built", file=sys.stderr)
+        return 2
+    rows = []
+    failed = False
+    print(f"{'program':<22} {'input':<34} {'size':>9} {'median':>9} {'MB/s':>8} {'peak':>8}")
+    for prog, label, text in load_inputs():
+        if opts.programs and prog not in opts.programs:
+            continue
+        try:
+            exe = harness.program(prog)
+        except FileNotFoundError as exc:
+            print(f"bench: {exc}", file=sys.stderr)
+            return 2
+        with tempfile.NamedTemporaryFile() as tmp:
+            env = None
+            if text is None:
+                env = harness.clock_env(1765000000)
+                path = None
+            else:
+                tmp.write(text.encode() if isinstance(text, str) else text)
+                tmp.flush()
+                path = tmp.name
+            runs = [run_once(runstat, exe, path, env) for _ in range(opts.runs)]
+        if any(r[3] != 0 for r in runs):
+            print(f"bench: {prog} on {label} exited with status {runs[0][3]}", file=sys.stderr)
+            failed = True
+        secs = statistics.median(r[0] for r in runs)
+        size = len(text) if text is not None else runs[0][1]
+        peak = max(r[2] for r in runs)
+        rate = size / secs / 1e6 if secs > 0 else float("inf")
+        rows.append((prog, label, size, secs))
+        print(f"{prog:<22} {label:<34} {human(size):>9} {secs * 1000:>7.1f}ms {rate:>8.1f} "
+              f"{peak / 1024:>6.1f}MB", flush=True)
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

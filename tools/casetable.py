@@ -1,0 +1,254 @@
+#!/usr/bin/env python3
+"""Runs a case table: named cases, each an input with its expected output and exit status.
+
+Usage: casetable.py TABLE [CASE-NAME-SUBSTRING]
+
+Format of a table (see README.md, "Case tables"):
+
+    # a comment
+    programs: demolish_solver demolish_solver_dsu
+
+    === a name for the case
+    stdin:
+    |3|
+    |1 2 3|
+    stdout:
+    |5|
+    status: 0
+
+Body lines are framed by bars: the text between the first and the last bar is the line, and
+it ends with a line end; a line `\\ no newline` after a block drops the last line end. A short
+value may also stand on the key's line (`stdin: 1 1 5 1`), and then gets a line end too.
+
+Keys of a case:
+    stdin, stdout            block or inline; stdin defaults to empty, stdout to empty
+    stdin-python, stdout-python
+                             the text is the value of a Python expression written on the
+                             following lines, indented by two spaces
+    stdin-closed:            standard input is closed instead
+    status: N                expected exit status (default 0)
+    stderr: TEXT             stderr must be one line starting with TEXT; without this key
+                             stderr must be empty
+    args: A B ...            command-line arguments (shell-like quoting)
+    file NAME:               a file created in the case's working folder (block or inline);
+    file-python NAME:        its text computed as for stdin-python
+    clock: SECONDS           time() pinned to this value
+
+In `stderr`, `args` and file names, {prog} stands for the program under test. The programs
+are those of the `programs:` line, or the program named like the table. Every case runs for
+every program. A failure names the table, the case and the program and shows a diff.
+"""
+
+import difflib
+import os
+import shlex
+import sys
+import tempfile
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import harness  # noqa: E402
+
+BLOCK_KEYS = {"stdin", "stdout"}
+PY_KEYS = {"stdin-python", "stdout-python"}
+INLINE_KEYS = {"status", "stderr", "args", "clock"}
+
+
+class TableError(Exception):
+    pass
+
+
+def parse(path):
+    """Returns (programs, cases); a case is a dict with its name and line number."""
+    with open(path, encoding="utf-8") as fh:
+        lines = fh.read().split("\n")
+    programs = None
+    cases = []
+    case = None
+    i = 0
+
+    def where(n):
+        return f"{path}:{n + 1}"
+
+    while i < len(lines):
+        line = lines[i]
+        if line.startswith("=== "):
+            case = {"name": line[4:].strip(), "line": i + 1, "files": {}}
+            if not case["name"]:
+                raise TableError(f"{where(i)}: a case needs a name")
+            if any(c["name"] == case["name"] for c in cases):
+                raise TableError(f"{where(i)}: case name {case['name']!r} is used twice")
+            cases.append(case)
+            i += 1
+            continue
+        if not line.strip() or line.startswith("#"):
+            i += 1
+            continue
+        if ":" not in line:
+            raise TableError(f"{where(i)}: expected 'key:' or '=== name', found {line!r}")
+        key, _, value = line.partition(":")
+        key = key.strip()
+        value = value.strip()
+        if key == "programs":
+            if cases:
+                raise TableError(f"{where(i)}: 'programs:' must come before the first case")
+            programs = value.split()
+            i += 1
+            continue
+        if case is None:
+            raise TableError(f"{where(i)}: {key!r} outside a case")
+        target, name = key, None
+        if key.startswith("file ") or key.startswith("file-python "):
+            target, name = key.split(None, 1)
+        if name is None and key in case:
+            raise TableError(f"{where(i)}: {key!r} given twice in case {case['name']!r}")
+        i += 1
+        if target in ("stdin-python", "stdout-python", "file-python"):
+            code = []
+            while i < len(lines) and lines[i].startswith("  "):
+                code.append(lines[i][2:])
+                i += 1
+            if value or not code:
+                raise TableError(f"{where(i - 1)}: {key!r} takes an expression on the "
+                                 "following lines, indented by two spaces")
+            try:
+                text = eval("(\n" + "\n".join(code) + "\n)", {})
+            except Exception as exc:  # the table's own code is broken
+                raise TableError(f"{path}: case {case['name']!r}: {key}: {exc!r}")
+            data = text.encode() if isinstance(text, str) else bytes(text)
+            store = "stdin" if target == "stdin-python" else "stdout" if target == "stdout-python" else None
+            if store:
+                if store in case:
+                    raise TableError(f"{where(i)}: {store} given twice in case {case['name']!r}")
+                case[store] = data
+            else:
+                case["files"][name] = data
+            continue
+        if target in BLOCK_KEYS or target == "file":
+            if value:
+                data = (value + "\n").encode()
+            else:
+                body = []
+                while i < len(lines) and lines[i].startswith("|"):
+                    if len(lines[i]) < 2 or not lines[i].endswith("|"):
+                        raise TableError(f"{where(i)}: a body line must end with '|' "
+                                         "(an editor may have stripped it)")
+                    body.append(lines[i][1:-1] + "\n")
+                    i += 1
+                if i < len(lines) and lines[i] == "\\ no newline":
+                    if not body:
+                        raise TableError(f"{where(i)}: '\\ no newline' after an empty block")
+                    body[-1] = body[-1][:-1]
+                    i += 1
+                data = "".join(body).encode()
+            if target == "file":
+                case["files"][name] = data
+            else:
+                case[target] = data
+            continue
+        if key == "stdin-closed":
+            case["stdin"] = None
+            continue
+        if key in INLINE_KEYS:
+            if key in ("status", "clock"):
+                try:
+                    case[key] = int(value)
+                except ValueError:
+                    raise TableError(f"{where(i - 1)}: {key} must be a whole number")
+            else:
+                case[key] = value
+            continue
+        raise TableError(f"{where(i - 1)}: unknown key {key!r}")
+    if not cases:
+        raise TableError(f"{path}: no cases")
+    if programs is None:
+        programs = [os.path.splitext(os.path.basename(path))[0]]
+    return programs, cases
+
+
+def show(data):
+    """The lines of a text framed by bars, so that spaces show; long texts are cut."""
+    lines = data.decode("utf-8", errors="replace").split("\n")
+    tail = lines.pop() if lines else ""
+    out = [f"|{l}|" for l in lines]
+    if tail:
+        out.append(f"|{tail}|  (no line end)")
+    return out
+
+
+def diff(expected, actual, limit=60):
+    d = list(difflib.unified_diff(show(expected), show(actual), "expected", "actual",
+                                  lineterm="", n=2))
+    if len(d) > limit:
+        d = d[:limit] + [f"... ({len(d) - limit} more diff lines)"]
+    return "\n".join(d)
+
+
+def run_case(prog, case):
+    """Runs one case; returns a list of failure descriptions (empty when it passes)."""
+    sub = lambda s: s.replace("{prog}", prog)
+    problems = []
+    with tempfile.TemporaryDirectory() as tmp:
+        for name, data in case["files"].items():
+            with open(os.path.join(tmp, sub(name)), "wb") as fh:
+                fh.write(data)
+        args = [sub(a) for a in shlex.split(case.get("args", ""))]
+        try:
+            p = harness.run(prog, case.get("stdin", b""), args=args, clock=case.get("clock"),
+                            cwd=tmp)
+        except Exception as exc:
+            return [f"could not run: {exc}"]
+    want_out = case.get("stdout", b"")
+    want_status = case.get("status", 0)
+    if p.returncode != want_status:
+        problems.append(f"exit status {p.returncode}, expected {want_status}")
+    if p.stdout != want_out:
+        problems.append("stdout differs:\n" + diff(want_out, p.stdout))
+    err = p.stderr.decode("utf-8", errors="replace")
+    if "stderr" in case:
+        want = sub(case["stderr"])
+        if not (err.startswith(want) and err.endswith("\n") and err.count("\n") == 1):
+            problems.append(f"stderr should be one line starting with {want!r}, "
+                            f"got {err[:2000]!r}")
+    elif err:
+        problems.append(f"stderr should be empty, got {err[:2000]!r}")
+    return problems
+
+
+def main(argv):
+    if len(argv) not in (2, 3):
+        print(__doc__.split("\n\n")[1], file=sys.stderr)
+        return 2
+    table = argv[1]
+    only = argv[2] if len(argv) == 3 else None
+    try:
+        programs, cases = parse(table)
+    except TableError as exc:
+        print(f"casetable: {exc}", file=sys.stderr)
+        return 2
+    except OSError as exc:
+        print(f"casetable: {table}: {exc.strerror}", file=sys.stderr)
+        return 2
+    name = os.path.relpath(table, harness.ROOT)
+    failed = ran = 0
+    for case in cases:
+        if only and only not in case["name"]:
+            continue
+        for prog in programs:
+            ran += 1
+            problems = run_case(prog, case)
+            if problems:
+                failed += 1
+                print(f"FAIL {name}:{case['line']}: case {case['name']!r} ({prog})")
+                for pr in problems:
+                    print("  " + pr.replace("\n", "\n  "))
+    print(f"{name}: {ran - failed} of {ran} runs passed "
+          f"({len(cases)} cases x {len(programs)} programs)" if not only else
+          f"{name}: {ran - failed} of {ran} runs passed")
+    if ran == 0:
+        print(f"casetable: no case matches {only!r}", file=sys.stderr)
+        return 2
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
