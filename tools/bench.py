@@ -28,9 +28,9 @@ def load_inputs():
     for folder in sorted(os.listdir(harness.ROOT)):
         path = os.path.join(harness.ROOT, folder, "bench_inputs.py")
         if os.path.isfile(path):
-            spec = importlib.util.spec_from_file_location(f"bench_{folder}", path)
-            mod = importlib.util.module_from_spec(spec)
-            spec.loader.exec_module(mod)
+            loader = importlib.util.spec_from_file_location(f"bench_{folder}", path)
+            mod = importlib.util.module_from_spec(loader)
+            loader.loader.exec_module(mod)
             found += mod.inputs()
     return found
 
@@ -62,7 +62,6 @@ def main():
     if not os.access(runstat, os.X_OK):
         print(f"bench: {runstat} is not built", file=sys.stderr)
         return 2
-    rows = []
     failed = False
     print(f"{'program':<22} {'input':<34} {'size':>9} {'median':>9} {'MB/s':>8} {'peak':>8}")
     for prog, label, text in load_inputs():
@@ -90,7 +89,6 @@ def main():
         size = len(text) if text is not None else runs[0][1]
         peak = max(r[2] for r in runs)
         rate = size / secs / 1e6 if secs > 0 else float("inf")
-        rows.append((prog, label, size, secs))
         print(f"{prog:<22} {label:<34} {human(size):>9} {secs * 1000:>7.1f}ms {rate:>8.1f} "
               f"{peak / 1024:>6.1f}MB", flush=True)
     return 1 if failed else 0
