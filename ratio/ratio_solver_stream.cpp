@@ -38,6 +38,9 @@ int num(long long &v) {
 }
 
 int main() {
+  // Standard input is tied to the C++ output stream, whose every flush empties stdout: one
+  // write call per query. Untied, the answers leave in full buffers, as ratio_solver's do.
+  std::cin.tie(nullptr);
   // 64-bit numbers, so that none wraps into 1..1000
   long long T, n;
   int r = num(T);
