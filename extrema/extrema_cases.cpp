@@ -1,6 +1,6 @@
 // extrema_cases: Local extrema, random test generator, seeded from the clock.
-// Output: "100", then 100 lines "N v1 v2 ... vN": N is 50..100 (two kinds in three) or 1..10,
-// and v is a random walk that starts at 25..50 and steps by -25..+25 within 0..100.
+// Output: "100", then 100 lines "N v1 v2 ... vN": N is 50..100 (kind draw not a multiple of 3)
+// or 1..10; the v are a random walk from 25..50 by steps of -25..+25 that never leaves 0..100.
 // Method: per case a kind draw, a length draw and a start draw, then per further value step
 // draws until one stays in 0..100; at least 26 of the 51 steps always do, so the redraws end.
 #include <cstdio>
