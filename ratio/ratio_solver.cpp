@@ -1,0 +1,53 @@
+// ratio_solver: Ratio product, reference solver.
+// Input: T, then T queries n (1..1000). Output: per query one line, the product of
+// (2i - 2) / (2i - 1) for i = 2..n (1 for n = 1), with ten decimals.
+// Method: tabulate every answer once at start, each entry from the one before it, the previous
+// product times 2i - 2 first and then divided by 2i - 1; a query is one lookup. O(1000 + T).
+#include <climits>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+
+const int N = 1008;
+double a[N];  // a[n] = the answer for n, filled for 1..1000
+long long cs; // number of the query being read, from 1
+
+void fail(const char *fmt, ...) {
+  fflush(stdout);
+  va_list ap;
+  va_start(ap, fmt);
+  fprintf(stderr, "ratio_solver: ");
+  vfprintf(stderr, fmt, ap);
+  fputc('\n', stderr);
+  va_end(ap);
+  exit(2);
+}
+
+int main() {
+  a[1] = 1;
+  for (int i = 2; i <= 1000; i++) {
+    double x = i;
+    // both factors are exact; the two roundings come in this order: product, then quotient
+    a[i] = a[i - 1] * (x + x - 2.0) / (x + x - 1.0);
+  }
+
+  // Numbers are read at 64 bits, so that none wraps into 1..1000; the C library gives one
+  // past 64 bits as the nearest 64-bit value.
+  long long T, n;
+  int r = scanf("%lld", &T);
+  if (r == EOF) fail("input ends before the case count");
+  if (r != 1) fail("case count is not a number");
+  if (T < 0) fail("case count %lld is negative", T);
+  while (T--) {
+    cs++;
+    r = scanf("%lld", &n);
+    if (r == EOF) fail("case %lld: input ends before n", cs);
+    if (r != 1) fail("case %lld: n is not a number", cs);
+    if (n < 1 || n > 1000) {
+      if (n == LLONG_MAX || n == LLONG_MIN) fail("case %lld: n is outside 1..1000", cs);
+      fail("case %lld: n = %lld is outside 1..1000", cs, n);
+    }
+    printf("%.10f\n", a[n]);
+  }
+  return 0;
+}
