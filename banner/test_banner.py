@@ -31,6 +31,15 @@ def banners(tokens):
                            for row in GLYPHS))
     return "\n".join(out).encode()
 
+_FILES = {}
+
+
+def generated(clock):
+    """The generator's file under `clock`, run once per clock and shared by the tests."""
+    if clock not in _FILES:
+        _FILES[clock] = harness.generate("banner_cases", clock)
+    return _FILES[clock]
+
 
 def model_cases(clock):
     """What banner_cases writes under `clock`, drawn from the same C library."""
@@ -61,7 +70,7 @@ class Banner(harness.ProgramTest):
 
     def test_generated_files_layout(self):
         for clock in CLOCKS:
-            text = harness.generate("banner_cases", clock).decode()
+            text = generated(clock).decode()
             self.assertTrue(text.endswith("\n"))
             lines = text[:-1].split("\n")
             self.assertEqual(len(lines), 101, f"clock {clock}")
@@ -73,19 +82,19 @@ class Banner(harness.ProgramTest):
 
     def test_generator_draw_order(self):
         for clock in CLOCKS[:10]:
-            self.assertEqual(harness.generate("banner_cases", clock), model_cases(clock),
+            self.assertEqual(generated(clock), model_cases(clock),
                              f"clock {clock}")
 
     def test_generator_repeats_under_one_clock_and_varies_across_clocks(self):
         some = CLOCKS[1:6]
-        files = {c: harness.generate("banner_cases", c) for c in some}
+        files = {c: generated(c) for c in some}
         for c in some:
             self.assertEqual(harness.generate("banner_cases", c), files[c])
         self.assertEqual(len(set(files.values())), len(some))
 
     def test_solver_draws_generated_files(self):
         for clock in CLOCKS:
-            text = harness.generate("banner_cases", clock)
+            text = generated(clock)
             p = harness.run("banner_solver", text)
             self.assertClean(p, f"clock {clock}")
             self.assertEqual(p.stdout, banners(text.decode().split()[1:]), f"clock {clock}")
