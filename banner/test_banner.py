@@ -1,0 +1,104 @@
+"""Banner digits: the solver on random digit strings against the glyph table, and the
+generator's layout and draw order under pinned clocks."""
+
+import os
+import random
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
+import harness  # noqa: E402
+
+CLOCKS = [0, 2, 59, 1000, 86400, 123456789, 1700000000, 1800000000, 2147483647] + [
+    1765000000 + 7919 * i for i in range(16)]
+
+# The glyph table: row r of digit d is GLYPHS[r][7 * d : 7 * d + 7], rows top first.
+GLYPHS = [
+    " #####    #    #####  #####    #   ######  ##### ####### #####  ##### ",
+    "#     #  ##   #     ##     #  #    #      #     #      ##     ##     #",
+    "#     # # #        #       # #  #  #      #           # #     ##     #",
+    "#     #   #       #     ### #   #   ##### ######     #   #####  ##### ",
+    "#     #   #      #         ########      ##     #   #   #     #      #",
+    "#     #   #     #    #     #    #  #     ##     #  #    #     ##     #",
+    " ##### ############## #####     #   #####  #####  #      #####  ##### ",
+]
+
+
+def banners(tokens):
+    """The whole expected output for these cases."""
+    out = []
+    for t in tokens:
+        out.append("".join(" ".join(row[7 * int(c): 7 * int(c) + 7] for c in t) + "\n"
+                           for row in GLYPHS))
+    return "\n".join(out).encode()
+
+_FILES = {}
+
+
+def generated(clock):
+    """The generator's file under `clock`, run once per clock and shared by the tests."""
+    if clock not in _FILES:
+        _FILES[clock] = harness.generate("banner_cases", clock)
+    return _FILES[clock]
+
+
+def model_cases(clock):
+    """What banner_cases writes under `clock`, drawn from the same C library."""
+    rand = harness.CRand(clock)
+    out = ["100\n"]
+    for _ in range(100):
+        n = rand() % 6 + 1
+        out.append("".join(str(rand() % 10) for _ in range(n)) + "\n")
+    return "".join(out).encode()
+
+
+class Banner(harness.ProgramTest):
+    def test_every_glyph(self):
+        p = harness.run("banner_solver", "2 01234 56789\n")
+        self.assertClean(p)
+        self.assertEqual(p.stdout, banners(["01234", "56789"]))
+
+    def test_random_strings(self):
+        rng = random.Random(20261212)
+        for f in range(10):
+            tokens = ["".join(rng.choice("0123456789") for _ in range(rng.randint(1, 9)))
+                      for _ in range(rng.randint(1, 60))]
+            seps = [rng.choice([" ", "\n", "\t", "  \n "]) for _ in tokens]
+            text = str(len(tokens)) + "".join(s + t for s, t in zip(seps, tokens))
+            p = harness.run("banner_solver", text)
+            self.assertClean(p, f"file {f}")
+            self.assertEqual(p.stdout, banners(tokens), f"file {f}: {text!r}")
+
+    def test_generated_files_layout(self):
+        for clock in CLOCKS:
+            text = generated(clock).decode()
+            self.assertTrue(text.endswith("\n"))
+            lines = text[:-1].split("\n")
+            self.assertEqual(len(lines), 101, f"clock {clock}")
+            self.assertEqual(lines[0], "100")
+            for c, line in enumerate(lines[1:], 1):
+                where = f"clock {clock}, case {c}: {line!r}"
+                self.assertTrue(1 <= len(line) <= 6, where)
+                self.assertTrue(line.isdigit() and line.isascii(), where)
+
+    def test_generator_draw_order(self):
+        for clock in CLOCKS[:10]:
+            self.assertEqual(generated(clock), model_cases(clock),
+                             f"clock {clock}")
+
+    def test_generator_repeats_under_one_clock_and_varies_across_clocks(self):
+        some = CLOCKS[1:6]
+        files = {c: generated(c) for c in some}
+        for c in some:
+            self.assertEqual(harness.generate("banner_cases", c), files[c])
+        self.assertEqual(len(set(files.values())), len(some))
+
+    def test_solver_draws_generated_files(self):
+        for clock in CLOCKS:
+            text = generated(clock)
+            p = harness.run("banner_solver", text)
+            self.assertClean(p, f"clock {clock}")
+            self.assertEqual(p.stdout, banners(text.decode().split()[1:]), f"clock {clock}")
+
+
+if __name__ == "__main__":
+    harness.main()
