@@ -3,6 +3,8 @@
 // whitespace-separated numbers; status 0 when both hold the same count and every pair agrees
 // (|a - b| <= 1e-6, or a == b for equal infinities), 1 at the first disagreement (one line on
 // stderr says why), 2 when a file cannot be opened or read. Standard input is never read.
+// Tokens: whatever "%lf" converts up to the next whitespace is a number, so "inf" and "nan"
+// (any case) are values, "0x1p3" is 8 and "1e999" overflows to inf; any other token rejects.
 // Method: one "%lf" read from each file per pair, in lockstep. O(size of the files).
 #include <cctype>
 #include <cerrno>
@@ -41,11 +43,10 @@ int next(int j) {
     return -1;
   }
   ungetc(c, f[j]);
-  if (fscanf(f[j], "%lf", &v[j]) != 1) return 0;
-  c = getc(f[j]);
-  if (c != EOF && !isspace(c)) return 0;
-  if (c == EOF && ferror(f[j])) stop(2, "cannot read %s: %s", nm[j], strerror(errno));
-  return 1;
+  int r = fscanf(f[j], "%lf", &v[j]);
+  if (r == 1) c = getc(f[j]);
+  if (ferror(f[j])) stop(2, "cannot read %s: %s", nm[j], strerror(errno));
+  return r == 1 && (c == EOF || isspace(c));
 }
 
 int main(int argc, char **argv) {

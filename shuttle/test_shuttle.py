@@ -90,7 +90,7 @@ class Shuttle(harness.ProgramTest):
         rng = random.Random(5)
         specials = ["inf", "-inf", "nan", "1e999"]
         with tempfile.TemporaryDirectory() as tmp:
-            for t in range(120):
+            for t in range(60):
                 m = rng.randint(0, 6)
                 xs = [rng.uniform(-1000, 1000) for _ in range(m)]
                 ta = [repr(x) for x in xs]
