@@ -5,10 +5,11 @@ Usage: bench.py [--runs R] [--bin DIR] [PROGRAM ...]
 
 Every problem folder may hold a bench_inputs.py with a function inputs() that returns a list of
 (program, label, text) triples: `text` is the input (bytes or str), or None for a generator,
-which then runs with its clock pinned. Each triple is run R times (default 5) with the input
-read from a file and the output thrown away; the table gives the median wall time, the
-throughput (input bytes, or output bytes for a generator, per second) and the peak resident
-memory. Only the named programs run when names are given.
+which then runs with its clock pinned. A row may carry a fourth item, the program's argument
+list (float_judge's two files); files among the arguments count as input. Each row is run R
+times (default 5) with the input read from a file and the output thrown away; the table gives
+the median wall time, the throughput (input bytes, or output bytes for a generator, per second)
+and the peak resident memory. Only the named programs run when names are given.
 """
 
 import argparse
@@ -35,10 +36,10 @@ def load_inputs():
     return found
 
 
-def run_once(runstat, prog, stdin_path, env):
+def run_once(runstat, prog, stdin_path, env, args=()):
     """One run: (seconds, output bytes, peak memory in KiB, status)."""
     with tempfile.NamedTemporaryFile() as fout:
-        p = subprocess.run([runstat, stdin_path or os.devnull, fout.name, prog],
+        p = subprocess.run([runstat, stdin_path or os.devnull, fout.name, prog, *args],
                            capture_output=True, text=True, env=env, check=True)
         secs, peak, status = p.stdout.split()
         return float(secs), os.path.getsize(fout.name), int(peak), int(status)
@@ -64,7 +65,9 @@ def main():
         return 2
     failed = False
     print(f"{'program':<22} {'input':<34} {'size':>9} {'median':>9} {'MB/s':>8} {'peak':>8}")
-    for prog, label, text in load_inputs():
+    for row in load_inputs():
+        prog, label, text = row[:3]
+        args = list(row[3]) if len(row) > 3 else []
         if opts.programs and prog not in opts.programs:
             continue
         try:
@@ -81,12 +84,13 @@ def main():
                 tmp.write(text.encode() if isinstance(text, str) else text)
                 tmp.flush()
                 path = tmp.name
-            runs = [run_once(runstat, exe, path, env) for _ in range(opts.runs)]
+            runs = [run_once(runstat, exe, path, env, args) for _ in range(opts.runs)]
         if any(r[3] != 0 for r in runs):
             print(f"bench: {prog} on {label} exited with status {runs[0][3]}", file=sys.stderr)
             failed = True
         secs = statistics.median(r[0] for r in runs)
         size = len(text) if text is not None else runs[0][1]
+        size += sum(os.path.getsize(a) for a in args if os.path.isfile(a))
         peak = max(r[2] for r in runs)
         rate = size / secs / 1e6 if secs > 0 else float("inf")
         print(f"{prog:<22} {label:<34} {human(size):>9} {secs * 1000:>7.1f}ms {rate:>8.1f} "
