@@ -1,14 +1,18 @@
-# The two commands of README.md: `make` builds every program; `make check` builds and runs the
-# whole test suite, then again in a second tree built with the sanitizers.
+# The two commands of README.md: `make` builds every program and writes the problem set's test
+# data into out/; `make check` builds and runs the whole test suite, then again in a second tree
+# built with the sanitizers.
 JOBS ?= $(shell nproc)
 CMAKE ?= cmake
 CTEST ?= ctest
 
-all: programs
+all: package
 
 programs:
 	$(CMAKE) -S . -B build -DCMAKE_BUILD_TYPE=Release
 	$(CMAKE) --build build -j $(JOBS)
+
+package: programs
+	python3 ./pset build
 
 check: programs
 	$(CTEST) --test-dir build --output-on-failure -j $(JOBS)
@@ -23,6 +27,6 @@ format:
 	clang-format -i */*.cpp tools/*.c
 
 clean:
-	rm -rf build build-san
+	rm -rf build build-san out
 
-.PHONY: all programs check bench format clean
+.PHONY: all programs package check bench format clean

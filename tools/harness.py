@@ -12,8 +12,9 @@ import sys
 import unittest
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-BIN_DIR = os.environ.get("BIN_DIR", os.path.join(ROOT, "build", "bin"))
-PINCLOCK = os.environ.get("PINCLOCK", os.path.join(ROOT, "build", "lib", "libpinclock.so"))
+BIN_DIR = os.path.abspath(os.environ.get("BIN_DIR", os.path.join(ROOT, "build", "bin")))
+PINCLOCK = os.path.abspath(
+    os.environ.get("PINCLOCK", os.path.join(ROOT, "build", "lib", "libpinclock.so")))
 SANITIZED = os.environ.get("SANITIZED", "0") == "1"
 
 # A run that takes longer than this is a hang, not a slow program.
