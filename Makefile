@@ -1,8 +1,11 @@
 # The two commands of README.md: `make` builds every program; `make check` builds and runs the
-# whole test suite, then again in a second tree built with the sanitizers.
+# whole test suite, then again in a second tree built with the sanitizers. `make fuzz` runs
+# AFL++ on every program that reads input, FUZZ_SECONDS each, in build-fuzz/ (tools/fuzz.py).
 JOBS ?= $(shell nproc)
 CMAKE ?= cmake
 CTEST ?= ctest
+FUZZ_SECONDS ?= 20
+FUZZ_PROGRAMS ?=
 
 all: programs
 
@@ -19,10 +22,13 @@ check: programs
 bench: programs
 	python3 tools/bench.py
 
+fuzz:
+	python3 tools/fuzz.py --seconds $(FUZZ_SECONDS) $(FUZZ_PROGRAMS)
+
 format:
 	clang-format -i */*.cpp tools/*.c
 
 clean:
-	rm -rf build build-san
+	rm -rf build build-san build-fuzz
 
-.PHONY: all programs check bench format clean
+.PHONY: all programs check bench fuzz format clean
