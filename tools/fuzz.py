@@ -34,6 +34,7 @@ import shutil
 import signal
 import subprocess
 import sys
+import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -221,18 +222,21 @@ def build(progs, jobs):
         while work and len(running) < jobs:
             prog, cmd, env = work.pop(0)
             print(f"fuzz: building {os.path.relpath(cmd[-1], ROOT)}", flush=True)
-            p = subprocess.Popen(cmd, env=dict(os.environ, **env), stdout=subprocess.PIPE,
+            log = tempfile.TemporaryFile()
+            p = subprocess.Popen(cmd, env=dict(os.environ, **env), stdout=log,
                                  stderr=subprocess.STDOUT)
-            running.append((prog, cmd, p))
+            running.append((prog, cmd, p, log))
         time.sleep(0.05)
         for item in list(running):
-            prog, cmd, p = item
+            prog, cmd, p, log = item
             if p.poll() is None:
                 continue
             running.remove(item)
-            out = p.stdout.read().decode(errors="replace")
+            log.seek(0)
+            out = log.read().decode(errors="replace")
+            log.close()
             if p.returncode != 0:
-                for _, _, q in running:
+                for _, _, q, _ in running:
                     q.wait()
                 if os.path.exists(cmd[-1]):
                     os.remove(cmd[-1])
