@@ -1,9 +1,12 @@
 # The two commands of README.md: `make` builds every program and writes the problem set's test
 # data into out/; `make check` builds and runs the whole test suite, then again in a second tree
-# built with the sanitizers.
+# built with the sanitizers. `make fuzz` runs AFL++ on every program that reads input,
+# FUZZ_SECONDS each, in build-fuzz/ (tools/fuzz.py).
 JOBS ?= $(shell nproc)
 CMAKE ?= cmake
 CTEST ?= ctest
+FUZZ_SECONDS ?= 20
+FUZZ_PROGRAMS ?=
 
 all: package
 
@@ -23,10 +26,13 @@ check: programs
 bench: programs
 	python3 tools/bench.py
 
+fuzz:
+	python3 tools/fuzz.py --seconds $(FUZZ_SECONDS) $(FUZZ_PROGRAMS)
+
 format:
 	clang-format -i */*.cpp tools/*.c
 
 clean:
-	rm -rf build build-san out
+	rm -rf build build-san build-fuzz out
 
-.PHONY: all programs package check bench format clean
+.PHONY: all programs package check bench fuzz format clean

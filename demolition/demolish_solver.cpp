@@ -3,6 +3,7 @@
 // Output: per case n lines, the largest sum of a run of survivors after each destruction.
 // Method: revive the positions in reverse order; every live run keeps its endpoints (lef, rig)
 // and its sum at both ends (a), so each revival joins its neighbours in O(1). O(n) a case.
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -24,26 +25,33 @@ void fail(const char *fmt, ...) {
 }
 
 // Reads one integer; stops the program when the input ends or holds something else there.
+// A number past 64 bits reads as the nearest 64-bit one, with errno set to ERANGE.
 long long item(const char *what, long long i) {
   long long v;
+  errno = 0;
   int r = scanf("%lld", &v);
   if (r == EOF) fail("case %lld: input ends before %s %lld of %lld", cs, what, i, n);
   if (r != 1) fail("case %lld: %s %lld is not a number", cs, what, i);
+  if (errno == ERANGE) fail("case %lld: %s %lld does not fit 64 bits", cs, what, i);
   return v;
 }
 
 long long maxx(long long x, long long y) { return x > y ? x : y; }
 
 int main() {
+  errno = 0;
   int r = scanf("%lld", &T);
   if (r == EOF) fail("input ends before the case count");
   if (r != 1) fail("case count is not a number");
+  if (errno == ERANGE) fail("case count does not fit 64 bits");
   if (T < 0) fail("case count %lld is negative", T);
   while (T--) {
     cs++;
+    errno = 0;
     r = scanf("%lld", &n);
     if (r == EOF) fail("case %lld: input ends before n", cs);
     if (r != 1) fail("case %lld: n is not a number", cs);
+    if (errno == ERANGE) fail("case %lld: n does not fit 64 bits", cs);
     if (n < 1 || n > 100000) fail("case %lld: n = %lld is outside 1..100000", cs, n);
     // Values must be non-negative and their total must fit 64 bits: every run sum is then
     // at most the total.

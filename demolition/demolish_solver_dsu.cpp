@@ -3,19 +3,23 @@
 // Output: per case n lines, the largest sum of a run of survivors after each destruction.
 // Method: revive the positions in reverse order as union-find sets with path compression; the
 // revived position becomes the root and carries its run's sum. O(n log n) a case at worst.
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 
 const int N = 100005;
-int T, n;
+// The case count and n are read as 64-bit numbers: "%d" would cut a larger number to its low
+// 32 bits, and n = 4294967299 would pass for 3.
+long long T, m;
+int n;
 long long a[N], des[N];
 int par[N];
 long long s[N];
 bool vis[N];
 long long ans[N];
-int cs;   // number of the case being read, from 1
-int u[N]; // u[p] = the case in which position p was last destroyed, to catch repeats
+long long cs;   // number of the case being read, from 1 (as many as the case count)
+long long u[N]; // u[p] = the case in which position p was last destroyed, to catch repeats
 
 void fail(const char *fmt, ...) {
   fflush(stdout);
@@ -29,11 +33,14 @@ void fail(const char *fmt, ...) {
 }
 
 // Reads one integer; stops the program when the input ends or holds something else there.
+// A number past 64 bits reads as the nearest 64-bit one, with errno set to ERANGE.
 long long item(const char *what, int i) {
   long long v;
+  errno = 0;
   int r = scanf("%lld", &v);
-  if (r == EOF) fail("case %d: input ends before %s %d of %d", cs, what, i, n);
-  if (r != 1) fail("case %d: %s %d is not a number", cs, what, i);
+  if (r == EOF) fail("case %lld: input ends before %s %d of %d", cs, what, i, n);
+  if (r != 1) fail("case %lld: %s %d is not a number", cs, what, i);
+  if (errno == ERANGE) fail("case %lld: %s %d does not fit 64 bits", cs, what, i);
   return v;
 }
 
@@ -67,31 +74,37 @@ void unite(int x, int y) {
 }
 
 int main() {
-  int r = scanf("%d", &T);
+  errno = 0;
+  int r = scanf("%lld", &T);
   if (r == EOF) fail("input ends before the case count");
   if (r != 1) fail("case count is not a number");
-  if (T < 0) fail("case count %d is negative", T);
+  if (errno == ERANGE) fail("case count does not fit 64 bits");
+  if (T < 0) fail("case count %lld is negative", T);
   while (T--) {
     cs++;
-    r = scanf("%d", &n);
-    if (r == EOF) fail("case %d: input ends before n", cs);
-    if (r != 1) fail("case %d: n is not a number", cs);
-    if (n < 1 || n > 100000) fail("case %d: n = %d is outside 1..100000", cs, n);
+    errno = 0;
+    r = scanf("%lld", &m);
+    if (r == EOF) fail("case %lld: input ends before n", cs);
+    if (r != 1) fail("case %lld: n is not a number", cs);
+    if (errno == ERANGE) fail("case %lld: n does not fit 64 bits", cs);
+    if (m < 1 || m > 100000) fail("case %lld: n = %lld is outside 1..100000", cs, m);
+    n = (int)m;
     init();
     // Values must be non-negative and their total must fit 64 bits: every set sum is then
     // at most the total.
     long long tot = 0;
     for (int i = 1; i <= n; i++) {
       a[i] = item("value", i);
-      if (a[i] < 0) fail("case %d: value %d = %lld is negative", cs, i, a[i]);
+      if (a[i] < 0) fail("case %lld: value %d = %lld is negative", cs, i, a[i]);
       if (a[i] > 0x7fffffffffffffffLL - tot)
-        fail("case %d: the values add up past 64 bits at value %d", cs, i);
+        fail("case %lld: the values add up past 64 bits at value %d", cs, i);
       tot += a[i];
     }
     for (int i = 1; i <= n; i++) {
       long long p = item("destruction", i);
-      if (p < 1 || p > n) fail("case %d: destruction %d = %lld is outside 1..%d", cs, i, p, n);
-      if (u[p] == cs) fail("case %d: destruction %d = %lld repeats an earlier position", cs, i, p);
+      if (p < 1 || p > n) fail("case %lld: destruction %d = %lld is outside 1..%d", cs, i, p, n);
+      if (u[p] == cs)
+        fail("case %lld: destruction %d = %lld repeats an earlier position", cs, i, p);
       u[p] = cs;
       des[i] = p;
       s[p] = a[p];
