@@ -45,6 +45,49 @@ def run_once(runstat, prog, stdin_path, env, args=()):
         return float(secs), os.path.getsize(fout.name), int(peak), int(status)
 
 
+def measure(runstat, exe, data, args, runs):
+    """Median seconds, output bytes, peak KiB and status of `runs` runs on one input (None: a
+    generator, run with its clock pinned)."""
+    with tempfile.NamedTemporaryFile() as tmp:
+        env = None
+        if data is None:
+            env = harness.clock_env(1765000000)
+            path = None
+        else:
+            tmp.write(data)
+            tmp.flush()
+            path = tmp.name
+        got = [run_once(runstat, exe, path, env, args) for _ in range(runs)]
+    bad = [r[3] for r in got if r[3] != 0]
+    return (statistics.median(r[0] for r in got), got[0][1], max(r[2] for r in got),
+            bad[0] if bad else 0)
+
+
+def doubled(data):
+    """A test stream with its cases twice over: the count doubled, the cases repeated. An empty
+    input (the program reads files named by its arguments) stays empty; None when the input
+    does not start with a case count."""
+    if not data.strip():
+        return data
+    first = data.split(None, 1)[0]
+    if not first.isdigit():
+        return None
+    body = data[data.index(first) + len(first):]
+    if not body.endswith(b"\n"):
+        body += b"\n"
+    return str(2 * int(first)).encode() + body + body
+
+
+def doubled_file(path):
+    """A copy of a file of numbers, twice over; the caller removes it."""
+    with open(path, "rb") as fh:
+        data = fh.read()
+    fd, name = tempfile.mkstemp()
+    with os.fdopen(fd, "wb") as fh:
+        fh.write(data + (b"" if data.endswith(b"\n") else b"\n") + data)
+    return name
+
+
 def human(n):
     for unit in ("B", "KB", "MB", "GB"):
         if n < 1000 or unit == "GB":
@@ -64,7 +107,8 @@ def main():
         print(f"bench: {runstat} is not built", file=sys.stderr)
         return 2
     failed = False
-    print(f"{'program':<22} {'input':<34} {'size':>9} {'median':>9} {'MB/s':>8} {'peak':>8}")
+    print(f"{'program':<22} {'input':<34} {'size':>9} {'median':>9} {'MB/s':>8} {'peak':>8} "
+          f"{'x2 input':>9}")
     for row in load_inputs():
         prog, label, text = row[:3]
         args = list(row[3]) if len(row) > 3 else []
@@ -75,26 +119,25 @@ def main():
         except FileNotFoundError as exc:
             print(f"bench: {exc}", file=sys.stderr)
             return 2
-        with tempfile.NamedTemporaryFile() as tmp:
-            env = None
-            if text is None:
-                env = harness.clock_env(1765000000)
-                path = None
-            else:
-                tmp.write(text.encode() if isinstance(text, str) else text)
-                tmp.flush()
-                path = tmp.name
-            runs = [run_once(runstat, exe, path, env, args) for _ in range(opts.runs)]
-        if any(r[3] != 0 for r in runs):
-            print(f"bench: {prog} on {label} exited with status {runs[0][3]}", file=sys.stderr)
+        data = text.encode() if isinstance(text, str) else text
+        secs, out, peak, status = measure(runstat, exe, data, args, opts.runs)
+        if status != 0:
+            print(f"bench: {prog} on {label} exited with status {status}", file=sys.stderr)
             failed = True
-        secs = statistics.median(r[0] for r in runs)
-        size = len(text) if text is not None else runs[0][1]
-        size += sum(os.path.getsize(a) for a in args if os.path.isfile(a))
-        peak = max(r[2] for r in runs)
+        size = (len(data) if data is not None else out) + sum(
+            os.path.getsize(a) for a in args if os.path.isfile(a))
         rate = size / secs / 1e6 if secs > 0 else float("inf")
+        # Linear cost: the same input twice over should take about twice as long.
+        growth = ""
+        if data is not None and size >= 64000:
+            twice = doubled(data), [doubled_file(a) for a in args]
+            if twice[0] is not None:
+                secs2 = measure(runstat, exe, twice[0], twice[1], opts.runs)[0]
+                growth = f"{secs2 / secs:.2f}x" if secs > 0 else ""
+            for a in twice[1]:
+                os.unlink(a)
         print(f"{prog:<22} {label:<34} {human(size):>9} {secs * 1000:>7.1f}ms {rate:>8.1f} "
-              f"{peak / 1024:>6.1f}MB", flush=True)
+              f"{peak / 1024:>6.1f}MB {growth:>9}", flush=True)
     return 1 if failed else 0
 
 
