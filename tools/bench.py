@@ -9,7 +9,10 @@ which then runs with its clock pinned. A row may carry a fourth item, the progra
 list (float_judge's two files); files among the arguments count as input. Each row is run R
 times (default 5) with the input read from a file and the output thrown away; the table gives
 the median wall time, the throughput (input bytes, or output bytes for a generator, per second)
-and the peak resident memory. Only the named programs run when names are given.
+and the peak resident memory. An input of 64 KB or more is also run with its cases twice over
+(the count doubled, the cases repeated; argument files twice over): the last column is the
+ratio of the two times, about 2 (less, by the start-up cost) when the cost grows linearly.
+Only the named programs run when names are given.
 """
 
 import argparse
