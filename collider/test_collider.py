@@ -7,8 +7,7 @@ import sys
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
 import harness  # noqa: E402
 
-CLOCKS = [0, 1, 2, 59, 1000, 86400, 123456789, 1700000000, 1800000000, 2147483647] + [
-    1765000000 + 7919 * i for i in range(15)]
+CLOCKS = harness.CLOCKS
 # Clocks whose three random cases hold 200000 to 340000 particles in all, with both moduli
 # and a case as small as N = 1608: enough for the draw order, affordable for a Python model.
 MODEL_CLOCKS = [86400, 123456789, 1700000000]
@@ -76,7 +75,7 @@ class Collider(harness.ProgramTest):
         narrow = wide = 0  # random cases drawn with modulus 16 and 256
         biased = set()
         for clock in CLOCKS:
-            cases = parse(harness.generate("collider_cases", clock).decode())
+            cases = parse(harness.generated("collider_cases", clock).decode())
             for c, (dirs, pos) in enumerate(cases[:3], 1):
                 where = f"clock {clock}, random case {c}"
                 n = len(pos)
@@ -114,16 +113,10 @@ class Collider(harness.ProgramTest):
         self.assertEqual(biased, {"L", "R"})
 
     def test_draw_order(self):
-        for clock in MODEL_CLOCKS:
-            self.assertEqual(harness.generate("collider_cases", clock), model_cases(clock),
-                             f"clock {clock}")
+        self.assertMatchesModel("collider_cases", model_cases, MODEL_CLOCKS)
 
     def test_repeats_under_one_clock_and_varies_across_clocks(self):
-        some = CLOCKS[1:6]
-        files = {c: harness.generate("collider_cases", c) for c in some}
-        for c in some:
-            self.assertEqual(harness.generate("collider_cases", c), files[c])
-        self.assertEqual(len(set(files.values())), len(some))
+        self.assertRepeatsAndVaries("collider_cases", CLOCKS[1:7])
 
 
 if __name__ == "__main__":

@@ -20,6 +20,11 @@ SANITIZED = os.environ.get("SANITIZED", "0") == "1"
 # A run that takes longer than this is a hang, not a slow program.
 TIMEOUT = 120
 
+# The pinned clocks the generator tests run under: the edges of the seed range and a spread of
+# present-day values. The C library seeds 0 and 1 alike.
+CLOCKS = [0, 1, 2, 59, 1000, 86400, 123456789, 1700000000, 1800000000, 2147483647] + [
+    1765000000 + 7919 * i for i in range(15)]
+
 
 def program(name):
     path = os.path.join(BIN_DIR, name)
@@ -69,6 +74,16 @@ def generate(name, clock):
     return p.stdout
 
 
+_generated = {}
+
+
+def generated(name, clock):
+    """generate(), run once per generator and clock and then kept for the other tests."""
+    if (name, clock) not in _generated:
+        _generated[name, clock] = generate(name, clock)
+    return _generated[name, clock]
+
+
 class CRand:
     """The C library's rand()/srand(), the very ones the generators call."""
 
@@ -94,6 +109,21 @@ class ProgramTest(unittest.TestCase):
         msg = f"{what}: status {p.returncode}, stderr: {p.stderr[:2000].decode(errors='replace')}"
         self.assertEqual(p.returncode, 0, msg)
         self.assertEqual(p.stderr, b"", msg)
+
+    def assertMatchesModel(self, name, model, clocks):
+        """The generator's whole file, byte for byte, is what `model(clock)` predicts from the
+        C library's rand(): its layout, ranges and the order of its draws."""
+        for clock in clocks:
+            self.assertEqual(generated(name, clock), model(clock), f"{name} under clock {clock}")
+
+    def assertRepeatsAndVaries(self, name, clocks):
+        """Under one clock the generator writes the same file again; under different clocks
+        (clock 0 left out, which the C library seeds as 1) different files."""
+        clocks = [c for c in clocks if c != 0]
+        files = {c: generated(name, c) for c in clocks}
+        for c in clocks:
+            self.assertEqual(generate(name, c), files[c], f"{name} under clock {c} again")
+        self.assertEqual(len(set(files.values())), len(clocks), f"{name}: two clocks alike")
 
 
 def main():
