@@ -99,15 +99,10 @@ class Demolition(harness.ProgramTest):
     def test_solvers_agree_on_generated_files(self):
         for clock in CLOCKS:
             text = harness.generated("demolish_cases", clock)
-            outs = []
-            for prog in SOLVERS:
-                p = harness.run(prog, text)
-                self.assertClean(p, f"{prog} under clock {clock}")
-                outs.append(p.stdout)
-            self.assertEqual(outs[0], outs[1], f"clock {clock}")
+            out = self.assertSolversAgree(SOLVERS, text, f"under clock {clock}")
             # one line per position of every case
             ns = [int(x) for x in text.decode().split("\n")[1:-1:3]]
-            self.assertEqual(outs[0].count(b"\n"), sum(ns))
+            self.assertEqual(out.count(b"\n"), sum(ns))
 
     def test_solvers_agree_on_maximum_size_file(self):
         rng = random.Random(7)
@@ -115,13 +110,8 @@ class Demolition(harness.ProgramTest):
         rng.shuffle(order)
         values = [rng.randint(0, 999999999) for _ in range(100000)]
         text = write_file([(values, order)])
-        outs = []
-        for prog in SOLVERS:
-            p = harness.run(prog, text)
-            self.assertClean(p, prog)
-            outs.append(p.stdout)
-        self.assertEqual(outs[0], outs[1])
-        self.assertEqual(outs[0].count(b"\n"), 100000)
+        out = self.assertSolversAgree(SOLVERS, text)
+        self.assertEqual(out.count(b"\n"), 100000)
 
 
 if __name__ == "__main__":

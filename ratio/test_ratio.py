@@ -14,13 +14,7 @@ SOLVERS = ("ratio_solver", "ratio_solver_stream")
 class Ratio(harness.ProgramTest):
     def test_every_n_exactly_and_alike(self):
         text = "1000\n" + "".join(f"{n}\n" for n in range(1, 1001))
-        outs = []
-        for prog in SOLVERS:
-            p = harness.run(prog, text)
-            self.assertClean(p, prog)
-            outs.append(p.stdout)
-        self.assertEqual(outs[0], outs[1])
-        lines = outs[0].decode().split("\n")
+        lines = self.assertSolversAgree(SOLVERS, text).decode().split("\n")
         self.assertEqual(lines.pop(), "")
         self.assertEqual(len(lines), 1000)
         exact = Fraction(1)

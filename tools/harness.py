@@ -110,6 +110,17 @@ class ProgramTest(unittest.TestCase):
         self.assertEqual(p.returncode, 0, msg)
         self.assertEqual(p.stderr, b"", msg)
 
+    def assertSolversAgree(self, solvers, text, what=""):
+        """Every solver answers `text` cleanly and byte for byte alike; returns the answer."""
+        outs = []
+        for prog in solvers:
+            p = run(prog, text)
+            self.assertClean(p, f"{prog} {what}")
+            outs.append(p.stdout)
+        for prog, out in zip(solvers[1:], outs[1:]):
+            self.assertEqual(out, outs[0], f"{prog} against {solvers[0]} {what}")
+        return outs[0]
+
     def assertMatchesModel(self, name, model, clocks):
         """The generator's whole file, byte for byte, is what `model(clock)` predicts from the
         C library's rand(): its layout, ranges and the order of its draws."""
