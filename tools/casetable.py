@@ -49,7 +49,6 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
 
 BLOCK_KEYS = {"stdin", "stdout"}
-PY_KEYS = {"stdin-python", "stdout-python"}
 INLINE_KEYS = {"status", "stderr", "args", "clock"}
 
 
