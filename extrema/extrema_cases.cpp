@@ -3,8 +3,10 @@
 // or 1..10; the v are a random walk from 25..50 by steps of -25..+25 that never leaves 0..100.
 // Method: per case a kind draw, a length draw and a start draw, then per further value step
 // draws until one stays in 0..100; at least 26 of the 51 steps always do, so the redraws end.
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 
 int T, N, l, a, i; // case count, length, current value, candidate value, values written
@@ -34,6 +36,11 @@ int main() {
       printf(" %d", l);
     }
     puts("");
+  }
+  // The file must have reached the output (a full disk or a closed stdout fails here).
+  if (fflush(stdout) || ferror(stdout)) {
+    fprintf(stderr, "extrema_cases: cannot write the file: %s\n", strerror(errno));
+    return 2;
   }
   return 0;
 }

@@ -3,8 +3,10 @@
 // mirror and about half are then spoiled by random single-letter rewrites.
 // Method: the front half of the blocks is drawn and copied to the partner blocks; an odd block
 // count draws the middle block again; a coin decides the spoiling. O(length) a word.
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 int T, L, i;
 char c[257]; // the word at c[0..L-1], its terminator at c[L]
@@ -42,6 +44,11 @@ int main() {
       }
     }
     puts(c);
+  }
+  // The file must have reached the output (a full disk or a closed stdout fails here).
+  if (fflush(stdout) || ferror(stdout)) {
+    fprintf(stderr, "mirror_cases: cannot write the file: %s\n", strerror(errno));
+    return 2;
   }
   return 0;
 }

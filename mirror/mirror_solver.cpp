@@ -4,9 +4,11 @@
 // Method: every block k is compared with its partner h-k+1 (h = n/2, a last odd character
 // takes no part), no early stop. O(n) a word, one static buffer of 10000 characters.
 #include <cctype>
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 
 char s[10002]; // the word at s[1..n], then its terminator
@@ -23,17 +25,36 @@ void fail(const char *fmt, ...) {
   exit(2);
 }
 
+// The case count, read whole from the stream a byte at a time (so that a zero byte shows): an
+// optional sign and digits, and a value that fits. Anything else stops the program naming
+// the token as it stood (a token past 63 bytes is cut, and refused).
+long long count() {
+  static char t[64];
+  int n = 0, more = 0, ok = 1, c;
+  std::cin >> std::ws;
+  if (std::cin.peek() == EOF) fail("input ends before the case count");
+  while ((c = std::cin.peek()) != EOF && !isspace(c)) {
+    std::cin.get();
+    ok &= c && (isdigit(c) || (!n && (c == '-' || c == '+')));
+    if (n < 63)
+      t[n++] = (char)c;
+    else
+      more = 1;
+  }
+  t[n] = 0;
+  ok &= !!isdigit((unsigned char)t[n - 1]);
+  if (!ok) fail("case count is not a number");
+  errno = 0;
+  long long v = strtoll(t, 0, 10);
+  if (t[0] == '-' && (v < 0 || more)) fail("case count %s%s is negative", t, more ? "..." : "");
+  if (errno == ERANGE || more) fail("case count %s%s does not fit", t, more ? "..." : "");
+  return v;
+}
+
 int main() {
   // The count comes by stream extraction, the words by scanf: the streams stay synchronised
   // with stdio, so both read one buffer in turn.
-  std::cin >> std::ws;
-  if (std::cin.peek() == EOF) fail("input ends before the case count");
-  if (!(std::cin >> T)) {
-    // A failed extraction stores 0 when no number stands there, the nearest bound on overflow.
-    if (T == 0) fail("case count is not a number");
-    fail("case count does not fit 64 bits");
-  }
-  if (T < 0) fail("case count %lld is negative", T);
+  T = count();
   while (T--) {
     cs++;
     // The width keeps the read inside s; the positions around it give the length even when
@@ -50,5 +71,7 @@ int main() {
     }
     puts(ok ? "Yes" : "No");
   }
+  // The answers must have reached the output (a full disk or a closed stdout fails here).
+  if (fflush(stdout) || ferror(stdout)) fail("cannot write the answers: %s", strerror(errno));
   return 0;
 }

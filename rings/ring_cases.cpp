@@ -3,9 +3,11 @@
 // x is negative about half of the time, y about one time in five.
 // Method: six draws a point; a point within 1e-6 outside a ring boundary circle is thrown away
 // and another drawn in its place (the boundaries are scanned outwards up to the point).
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 
 const double PI = 3.141592653589793;
@@ -44,6 +46,11 @@ int main() {
       continue;
     }
     printf("%d %d\n", x, y);
+  }
+  // The file must have reached the output (a full disk or a closed stdout fails here).
+  if (fflush(stdout) || ferror(stdout)) {
+    fprintf(stderr, "ring_cases: cannot write the file: %s\n", strerror(errno));
+    return 2;
   }
   return 0;
 }

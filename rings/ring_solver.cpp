@@ -4,10 +4,13 @@
 // the axis or beyond ring 730.
 // Method: v = pi r^2 / 100 is the disc area in rings; the ring is v - eps truncated, plus 1.
 // O(1) a case.
+#include <cctype>
+#include <cerrno>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 const double PI = 3.141592653589793;
 const double eps = 1e-10;
@@ -24,22 +27,43 @@ void fail(const char *fmt, ...) {
   exit(2);
 }
 
+// After a number: its token must end there, at whitespace or the end of the input.
+int ends() {
+  int c = getchar();
+  return c == EOF || isspace(c);
+}
+
 // Reads one coordinate; stops the program when it is missing, not a number, or not finite.
 double coord(const char *what) {
   double v;
   int r = scanf("%lf", &v);
   if (r == EOF) fail("case %lld: input ends before %s", cs, what);
-  if (r != 1) fail("case %lld: %s is not a number", cs, what);
+  if (r != 1 || !ends()) fail("case %lld: %s is not a number", cs, what);
   if (!std::isfinite(v)) fail("case %lld: %s is not finite", cs, what);
   return v;
 }
 
+// The case count, read whole: an optional sign and digits, and a value that fits. Anything else
+// stops the program naming the token as it stood (a token past 63 bytes is cut, and refused).
+long long count() {
+  static char t[64];
+  int p = 0, q = 0;
+  if (scanf(" %n%63s%n", &p, t, &q) != 1) fail("input ends before the case count");
+  int n = q - p, ok = (int)strlen(t) == n, more = 0; // a zero byte in the token is no digit
+  for (int c = getchar(); c != EOF && !isspace(c); c = getchar()) more = 1, ok &= !!isdigit(c);
+  int i = t[0] == '-' || t[0] == '+';
+  ok &= i < n;
+  for (; i < n; i++) ok &= !!isdigit((unsigned char)t[i]);
+  if (!ok) fail("case count is not a number");
+  errno = 0;
+  long long v = strtoll(t, 0, 10);
+  if (t[0] == '-' && (v < 0 || more)) fail("case count %s%s is negative", t, more ? "..." : "");
+  if (errno == ERANGE || more) fail("case count %s%s does not fit", t, more ? "..." : "");
+  return v;
+}
+
 int main() {
-  long long T;
-  int r = scanf("%lld", &T);
-  if (r == EOF) fail("input ends before the case count");
-  if (r != 1) fail("case count is not a number");
-  if (T < 0) fail("case count %lld is negative", T);
+  long long T = count();
   while (T--) {
     cs++;
     double x = coord("x");
@@ -63,5 +87,7 @@ int main() {
     else
       printf("%d\n", k);
   }
+  // The answers must have reached the output (a full disk or a closed stdout fails here).
+  if (fflush(stdout) || ferror(stdout)) fail("cannot write the answers: %s", strerror(errno));
   return 0;
 }

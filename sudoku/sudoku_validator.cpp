@@ -3,6 +3,8 @@
 // column or 3 x 3 box holds one value twice, else "Wrong Answer".
 // Method: the whole grid is read first; a row pass and a column pass with one seen table each,
 // both skipped once a repeat is found, then a box pass over all 81 cells. O(81) a case.
+#include <cctype>
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -24,12 +26,34 @@ void fail(const char *fmt, ...) {
   exit(2);
 }
 
+// The case count, read whole: an optional sign and digits, and a value that fits. Anything else
+// stops the program naming the token as it stood (a token past 63 bytes is cut, and refused).
+long long count() {
+  static char t[64];
+  int p = 0, q = 0;
+  if (scanf(" %n%63s%n", &p, t, &q) != 1) fail("input ends before the case count");
+  int n = q - p, ok = (int)strlen(t) == n, more = 0; // a zero byte in the token is no digit
+  for (int c = getchar(); c != EOF && !isspace(c); c = getchar()) more = 1, ok &= !!isdigit(c);
+  int i = t[0] == '-' || t[0] == '+';
+  ok &= i < n;
+  for (; i < n; i++) ok &= !!isdigit((unsigned char)t[i]);
+  if (!ok) fail("case count is not a number");
+  errno = 0;
+  long long v = strtoll(t, 0, 10);
+  if (t[0] == '-' && (v < 0 || more)) fail("case count %s%s is negative", t, more ? "..." : "");
+  if (errno == ERANGE || more) fail("case count %s%s does not fit", t, more ? "..." : "");
+  return v;
+}
+
+// After a number: its token must end there, at whitespace or the end of the input.
+int ends() {
+  int c = getchar();
+  return c == EOF || isspace(c);
+}
+
 int main() {
-  long long T;
-  int r = scanf("%lld", &T);
-  if (r == EOF) fail("input ends before the case count");
-  if (r != 1) fail("case count is not a number");
-  if (T < 0) fail("case count %lld is negative", T);
+  long long T = count();
+  int r;
   while (T--) {
     cs++;
     // Values index the seen tables, so each must lie in 0..9 before it is stored.
@@ -39,7 +63,7 @@ int main() {
         int q = (i - 1) * 9 + j;
         r = scanf("%lld", &v);
         if (r == EOF) fail("case %lld: input ends before value %d of 81", cs, q);
-        if (r != 1) fail("case %lld: value %d is not a number", cs, q);
+        if (r != 1 || !ends()) fail("case %lld: value %d is not a number", cs, q);
         if (v < 0 || v > 9) fail("case %lld: value %d = %lld is outside 0..9", cs, q, v);
         a[i][j] = (int)v;
       }
@@ -77,5 +101,7 @@ int main() {
       }
     puts(ok ? "Accepted" : "Wrong Answer");
   }
+  // The verdicts must have reached the output (a full disk or a closed stdout fails here).
+  if (fflush(stdout) || ferror(stdout)) fail("cannot write the answers: %s", strerror(errno));
   return 0;
 }

@@ -26,6 +26,8 @@ Keys of a case:
                              the text is the value of a Python expression written on the
                              following lines, indented by two spaces
     stdin-closed:            standard input is closed instead
+    stdout-to: PATH          standard output goes to PATH (such as /dev/full), not compared
+    stdout-closed:           standard output is closed, not compared
     status: N                expected exit status (default 0)
     stderr: TEXT             stderr must be one line starting with TEXT; without this key
                              stderr must be empty
@@ -49,7 +51,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
 
 BLOCK_KEYS = {"stdin", "stdout"}
-INLINE_KEYS = {"status", "stderr", "args", "clock"}
+INLINE_KEYS = {"status", "stderr", "args", "clock", "stdout-to"}
 
 
 class TableError(Exception):
@@ -147,6 +149,9 @@ def parse(path):
         if key == "stdin-closed":
             case["stdin"] = None
             continue
+        if key == "stdout-closed":
+            case["stdout-to"] = "closed"
+            continue
         if key in INLINE_KEYS:
             if key in ("status", "clock"):
                 try:
@@ -193,7 +198,7 @@ def run_case(prog, case):
         args = [sub(a) for a in shlex.split(case.get("args", ""))]
         try:
             p = harness.run(prog, case.get("stdin", b""), args=args, clock=case.get("clock"),
-                            cwd=tmp)
+                            cwd=tmp, stdout=case.get("stdout-to"))
         except Exception as exc:
             return [f"could not run: {exc}"]
     want_out = case.get("stdout", b"")

@@ -45,24 +45,35 @@ def clock_env(clock):
     return env
 
 
-def run(name, stdin=b"", args=(), clock=None, cwd=None, timeout=TIMEOUT):
+def run(name, stdin=b"", args=(), clock=None, cwd=None, timeout=TIMEOUT, stdout=None):
     """Runs a program; returns the CompletedProcess with stdout and stderr as bytes.
 
     `stdin` is bytes or str, or None for a closed standard input. With `clock`, time() is
-    pinned to that many seconds.
+    pinned to that many seconds. `stdout` None captures standard output; a path sends it to
+    that file (such as /dev/full), "closed" closes it; then the result's stdout is empty.
     """
     if isinstance(stdin, str):
         stdin = stdin.encode()
     env = clock_env(clock) if clock is not None else None
     kw = {}
+    shut = []  # descriptors closed in the child: a DEVNULL stands there until then
     if stdin is None:
         kw["stdin"] = subprocess.DEVNULL
-        # DEVNULL is open; close fd 0 in the child to give it a really closed input.
-        kw["preexec_fn"] = lambda: os.close(0)
+        shut.append(0)
     else:
         kw["input"] = stdin
-    return subprocess.run([program(name), *args], capture_output=True, env=env, cwd=cwd,
-                          timeout=timeout, **kw)
+    if stdout == "closed":
+        shut.append(1)
+    if shut:
+        kw["preexec_fn"] = lambda: [os.close(fd) for fd in shut]
+    if stdout is None:
+        return subprocess.run([program(name), *args], capture_output=True, env=env, cwd=cwd,
+                              timeout=timeout, **kw)
+    with open(os.devnull if stdout == "closed" else stdout, "wb") as out:
+        p = subprocess.run([program(name), *args], stdout=out, stderr=subprocess.PIPE, env=env,
+                           cwd=cwd, timeout=timeout, **kw)
+    p.stdout = b""
+    return p
 
 
 def generate(name, clock):

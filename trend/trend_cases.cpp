@@ -4,8 +4,10 @@
 // in 7 or 6 a run ending at 30, in 1 to 5 a run starting anywhere; runs have 2..201 values.
 // Method: walk the cycle one step at a time; the runs that must end at an end of the cycle are
 // walked from that end and written backwards. At most 3 draws a case.
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 
 int T, s, a[201], c, d, i;
@@ -68,6 +70,11 @@ int main() {
       }
       puts("");
     }
+  }
+  // The file must have reached the output (a full disk or a closed stdout fails here).
+  if (fflush(stdout) || ferror(stdout)) {
+    fprintf(stderr, "trend_cases: cannot write the file: %s\n", strerror(errno));
+    return 2;
   }
   return 0;
 }

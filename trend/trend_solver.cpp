@@ -3,10 +3,13 @@
 // ..., 1, 2, ..., oldest first. Output: per case "Heavy" (the next value is greater),
 // "Light" (smaller) or "No Response" (a single value inside the cycle cannot tell).
 // Method: only the last two values decide; an end of the cycle turns it. O(n) a case.
+#include <cctype>
+#include <cerrno>
 #include <climits>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 
 using namespace std;
@@ -26,6 +29,12 @@ void fail(const char *fmt, ...) {
   exit(2);
 }
 
+// After a number: its token must end there, at whitespace or the end of the input.
+int ends() {
+  int c = getchar();
+  return c == EOF || isspace(c);
+}
+
 // Reads one integer with the C functions (the stream that read the count shares their input).
 // Read wide, so that a token past 32 bits is caught instead of wrapping.
 long long item(const char *what, int i) {
@@ -35,21 +44,42 @@ long long item(const char *what, int i) {
     if (i) fail("case %d: input ends before %s %d of %d", cs, what, i, n);
     fail("case %d: input ends before %s", cs, what);
   }
-  if (r != 1) {
+  if (r != 1 || !ends()) {
     if (i) fail("case %d: %s %d is not a number", cs, what, i);
     fail("case %d: %s is not a number", cs, what);
   }
   return v;
 }
 
-int main() {
-  cin >> ws;
-  if (cin.peek() == EOF) fail("input ends before the case count");
-  if (!(cin >> T)) {
-    if (T == INT_MAX || T == INT_MIN) fail("case count is out of range");
-    fail("case count is not a number");
+// The case count, read whole from the stream a byte at a time (so that a zero byte shows): an
+// optional sign and digits, and a value that fits 32 bits. Anything else stops the program naming
+// the token as it stood (a token past 63 bytes is cut, and refused).
+long long count() {
+  static char t[64];
+  int n = 0, more = 0, ok = 1, c;
+  std::cin >> std::ws;
+  if (std::cin.peek() == EOF) fail("input ends before the case count");
+  while ((c = std::cin.peek()) != EOF && !isspace(c)) {
+    std::cin.get();
+    ok &= c && (isdigit(c) || (!n && (c == '-' || c == '+')));
+    if (n < 63)
+      t[n++] = (char)c;
+    else
+      more = 1;
   }
-  if (T < 0) fail("case count %d is negative", T);
+  t[n] = 0;
+  ok &= !!isdigit((unsigned char)t[n - 1]);
+  if (!ok) fail("case count is not a number");
+  errno = 0;
+  long long v = strtoll(t, 0, 10);
+  if (t[0] == '-' && (v < 0 || more)) fail("case count %s%s is negative", t, more ? "..." : "");
+  if (errno == ERANGE || v > INT_MAX || more)
+    fail("case count %s%s does not fit", t, more ? "..." : "");
+  return v;
+}
+
+int main() {
+  T = (int)count();
   while (T--) {
     cs++;
     long long m = item("n", 0);
@@ -80,5 +110,7 @@ int main() {
     }
     // Equal last values never occur in the problem's input; such a case writes no line.
   }
+  // The answers must have reached the output (a full disk or a closed stdout fails here).
+  if (fflush(stdout) || ferror(stdout)) fail("cannot write the answers: %s", strerror(errno));
   return 0;
 }
