@@ -591,12 +591,16 @@ int main() {
         for f in ("constant_answer.cpp", "statement.md", "examples/01-empty.in",
                   "examples/02-ignored.in"):
             shutil.copyfile(os.path.join(src, f), os.path.join(dst, f))
+        shutil.copyfile(os.path.join(src, "constant_answer.cpp"),
+                        os.path.join(dst, "constant_twice.cpp"))
         os.makedirs(os.path.join(cls.root, "tools"))
         files = {
             "problemset.toml": '[package]\nsource = "Fixture set"\nlicense = "cc by-sa"\n'
                                "memory = 256\n",
             "constant/problem.toml": 'title = "Constant: answer #1"\ntime_limit = 0.5\n'
                                      "[programs]\nsolver = \"constant_answer\"\n"
+                                     'second = ["constant_twice"]\n'
+                                     'generator = "constant_cases"\n'
                                      'input_check = "constant_input_check"\n'
                                      '[package]\nsource = "Fixture round, day 1"\n'
                                      "[answers]\njudge = \"exact\"\n",
@@ -658,7 +662,7 @@ int main() {
                          ["constant_input_check.cpp", "input_check.h"])
         subs = self.check_programs(self.u, False, True)
         self.assertEqual(sorted(subs), sorted(
-            [("accepted", "constant_answer.cpp")] +
+            [("accepted", "constant_answer.cpp"), ("accepted", "constant_twice.cpp")] +
             [tuple(p.split("/")) for p in self.SUBMISSIONS]))
         # The validator is a real one: it rejects what it must.
         exe = os.path.join(self.u.dir + ".bin", "validator-constant_input_check")
@@ -684,9 +688,10 @@ int main() {
         base = ex.source_digest(self.root, name)
         self.assertEqual(ex.source_digest(self.root, name), base)
         touched = ["constant/problem.toml", "constant/examples/01-empty.in",
-                   "constant/constant_answer.cpp", "constant/constant_input_check.cpp",
-                   "tools/input_check.h"]
-        created = ["constant/extra_tests.py", "constant/examples/03-new.in"]
+                   "constant/constant_answer.cpp", "constant/constant_twice.cpp",
+                   "constant/constant_input_check.cpp", "tools/input_check.h"]
+        created = ["constant/extra_tests.py", "constant/examples/03-new.in",
+                   "constant/constant_cases.cpp"]
         ignored = ["constant/statement.md", "constant/submissions/accepted/echo_sum.cpp",
                    "constant/test_constant.py", "problemset.toml"]
         for path in touched + created + ignored:
