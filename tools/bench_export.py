@@ -57,7 +57,8 @@ def main():
         zips = [f for f in os.listdir(folder) if f.endswith(".zip")]
         size = sum(os.path.getsize(os.path.join(folder, f)) for f in zips)
         tests = sum(len([f for f in files if f.endswith(".in")])
-                    for top, _, files in os.walk(folder) if os.sep + "data" + os.sep in top + os.sep)
+                    for top, _, files in os.walk(folder)
+                    if os.sep + "data" + os.sep in top + os.sep)
         print(f"export of the whole set: {len(zips)} problems, {tests} tests, "
               f"{size / 1e6:.1f} MB of zips: median {statistics.median(times):.2f} s "
               f"over {opts.runs} runs (min {min(times):.2f} s, max {max(times):.2f} s)")

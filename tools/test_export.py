@@ -182,10 +182,13 @@ class Unpacked:
                 self.tests += [(f"{kind}/{s}", os.path.join(folder, s + ".in"),
                                 os.path.join(folder, s + ".ans")) for s in stems]
 
-    def judge(self, floats, exe, timeout):
-        """The verdict of every test in order: OK, WA, TLE, RE."""
+    def judge(self, floats, exe, timeout, first_failure=False):
+        """The verdict of every test in order, OK, WA, TLE or RE; with first_failure, up to the
+        first that is not OK."""
         verdicts = []
         for test, inp, ans in self.tests:
+            if first_failure and verdicts and verdicts[-1][1] != "OK":
+                break
             status, out = run_on(exe, inp, timeout)
             with open(ans, "rb") as fh:
                 expected = fh.read()
@@ -322,7 +325,8 @@ class PackageChecks:
         expected_first = {"wrong_answer": "WA", "time_limit_exceeded": "TLE",
                           "run_time_error": "RE"}
         for verdict, f, exe in subs:
-            got = u.judge(floats, exe, limit if verdict == "time_limit_exceeded" else 60)
+            got = u.judge(floats, exe, limit if verdict == "time_limit_exceeded" else 60,
+                          first_failure=verdict != "accepted")
             failed = [(t, v) for t, v in got if v != "OK"]
             if verdict == "accepted":
                 self.assertEqual(failed, [], f"{u.name}: accepted {f}")
