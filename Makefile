@@ -25,6 +25,7 @@ check: programs
 
 bench: programs
 	python3 tools/bench.py
+	python3 tools/bench_export.py
 
 fuzz:
 	python3 tools/fuzz.py --seconds $(FUZZ_SECONDS) $(FUZZ_PROGRAMS)
