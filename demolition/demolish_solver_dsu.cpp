@@ -36,10 +36,10 @@ void fail(const char *fmt, ...) {
 
 // Stops the program when standard output has failed: the answers would be lost unseen.
 void written() {
-  int e = errno; // set by the write that failed, when it failed before
-  if (fflush(stdout)) e = errno;
-  else if (!ferror(stdout)) return;
-  fprintf(stderr, "demolish_solver_dsu: cannot write the answers: %s\n", strerror(e));
+  int e = errno; // set by a write that failed before
+  int r = fflush(stdout);
+  if (r == 0 && !ferror(stdout)) return;
+  fprintf(stderr, "demolish_solver_dsu: cannot write the answers: %s\n", strerror(r ? errno : e));
   exit(2);
 }
 

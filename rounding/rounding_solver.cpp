@@ -31,10 +31,10 @@ void fail(const char *fmt, ...) {
 
 // Stops the program when standard output has failed: the answers would be lost unseen.
 void written() {
-  int e = errno; // set by the write that failed, when it failed before
-  if (fflush(stdout)) e = errno;
-  else if (!ferror(stdout)) return;
-  fprintf(stderr, "rounding_solver: cannot write the answers: %s\n", strerror(e));
+  int e = errno; // set by a write that failed before
+  int r = fflush(stdout);
+  if (r == 0 && !ferror(stdout)) return;
+  fprintf(stderr, "rounding_solver: cannot write the answers: %s\n", strerror(r ? errno : e));
   exit(2);
 }
 
@@ -85,9 +85,12 @@ int main() {
     // longer than its string.
     int pts = 0, dig = 0, other = 0;
     for (int j = 1; j <= n; j++) {
-      if (a[j] == '.') pts++;
-      else if (a[j] >= '0' && a[j] <= '9') dig++;
-      else other++;
+      if (a[j] == '.')
+        pts++;
+      else if (a[j] >= '0' && a[j] <= '9')
+        dig++;
+      else
+        other++;
     }
     if (n != p1 - p0 || other || pts > 1 || !dig)
       fail("case %lld: the number is not a decimal number", cs);

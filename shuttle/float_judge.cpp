@@ -37,10 +37,14 @@ void unusable(const char *what, int j) {
   int e = errno;
   fprintf(stderr, "float_judge: cannot %s ", what);
   for (const unsigned char *p = (const unsigned char *)nm[j]; *p; p++)
-    if (*p == '\n') fputs("\\n", stderr);
-    else if (*p == '\t') fputs("\\t", stderr);
-    else if (*p < 32 || *p == 127) fprintf(stderr, "\\x%02x", *p);
-    else fputc(*p, stderr);
+    if (*p == '\n')
+      fputs("\\n", stderr);
+    else if (*p == '\t')
+      fputs("\\t", stderr);
+    else if (*p < 32 || *p == 127)
+      fprintf(stderr, "\\x%02x", *p);
+    else
+      fputc(*p, stderr);
   fprintf(stderr, ": %s\n", strerror(e));
   for (int k = 0; k < 2; k++)
     if (f[k]) fclose(f[k]);

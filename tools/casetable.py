@@ -26,10 +26,16 @@ Keys of a case:
                              the text is the value of a Python expression written on the
                              following lines, indented by two spaces
     stdin-closed:            standard input is closed instead
+    stdout-full:             standard output is /dev/full, so every write to it fails (no
+                             space left on device); stdout is then not compared and no
+                             `stdout` key is allowed
+    stdout-closed:           standard output is closed, likewise
     status: N                expected exit status (default 0)
     stderr: TEXT             stderr must be one line starting with TEXT; without this key
                              stderr must be empty
     args: A B ...            command-line arguments (shell-like quoting)
+    args-python:             the arguments as a Python list of strings, for ones a line
+                             cannot hold (a newline); the expression as for stdin-python
     file NAME:               a file created in the case's working folder (block or inline);
     file-python NAME:        its text computed as for stdin-python
     clock: SECONDS           time() pinned to this value
@@ -42,6 +48,7 @@ every program. A failure names the table, the case and the program and shows a d
 import difflib
 import os
 import shlex
+import subprocess
 import sys
 import tempfile
 
@@ -98,10 +105,10 @@ def parse(path):
         target, name = key, None
         if key.startswith("file ") or key.startswith("file-python "):
             target, name = key.split(None, 1)
-        if name is None and key in case:
+        if name is None and (key in case or key == "args" and "args" in case):
             raise TableError(f"{where(i)}: {key!r} given twice in case {case['name']!r}")
         i += 1
-        if target in ("stdin-python", "stdout-python", "file-python"):
+        if target in ("stdin-python", "stdout-python", "file-python", "args-python"):
             code = []
             while i < len(lines) and lines[i].startswith("  "):
                 code.append(lines[i][2:])
@@ -113,6 +120,14 @@ def parse(path):
                 text = eval("(\n" + "\n".join(code) + "\n)", {})
             except Exception as exc:  # the table's own code is broken
                 raise TableError(f"{path}: case {case['name']!r}: {key}: {exc!r}")
+            if target == "args-python":
+                if not (isinstance(text, list) and all(isinstance(a, str) for a in text)):
+                    raise TableError(f"{path}: case {case['name']!r}: args-python must be a "
+                                     "list of strings")
+                if "args" in case:
+                    raise TableError(f"{where(i)}: args given twice in case {case['name']!r}")
+                case["args"] = shlex.join(text)  # read back by shlex.split, like `args:`
+                continue
             data = text.encode() if isinstance(text, str) else bytes(text)
             store = "stdin" if target == "stdin-python" else "stdout" if target == "stdout-python" else None
             if store:
@@ -147,6 +162,12 @@ def parse(path):
         if key == "stdin-closed":
             case["stdin"] = None
             continue
+        if key in ("stdout-full", "stdout-closed"):
+            if "stdout-to" in case:
+                raise TableError(f"{where(i - 1)}: two stdout redirections in case "
+                                 f"{case['name']!r}")
+            case["stdout-to"] = key[7:]
+            continue
         if key in INLINE_KEYS:
             if key in ("status", "clock"):
                 try:
@@ -157,6 +178,10 @@ def parse(path):
                 case[key] = value
             continue
         raise TableError(f"{where(i - 1)}: unknown key {key!r}")
+    for c in cases:
+        if "stdout-to" in c and "stdout" in c:
+            raise TableError(f"{path}:{c['line']}: case {c['name']!r}: stdout is not "
+                             f"compared with stdout-{c['stdout-to']}")
     if not cases:
         raise TableError(f"{path}: no cases")
     if programs is None:
@@ -182,6 +207,21 @@ def diff(expected, actual, limit=60):
     return "\n".join(d)
 
 
+def run_unread(prog, case, args, cwd):
+    """Runs a case whose standard output is /dev/full or closed; the CompletedProcess has no
+    stdout."""
+    stdin = case.get("stdin", b"")
+    clock = case.get("clock")
+    closed = [fd for fd, c in ((0, stdin is None), (1, case["stdout-to"] == "closed")) if c]
+    kw = {"stdin": subprocess.DEVNULL} if stdin is None else {"input": stdin}
+    if closed:
+        kw["preexec_fn"] = lambda: [os.close(fd) for fd in closed]
+    with open("/dev/full", "wb") as out:
+        return subprocess.run([harness.program(prog), *args], stdout=out,
+                              stderr=subprocess.PIPE, cwd=cwd, timeout=harness.TIMEOUT,
+                              env=harness.clock_env(clock) if clock is not None else None, **kw)
+
+
 def run_case(prog, case):
     """Runs one case; returns a list of failure descriptions (empty when it passes)."""
     sub = lambda s: s.replace("{prog}", prog)
@@ -192,15 +232,18 @@ def run_case(prog, case):
                 fh.write(data)
         args = [sub(a) for a in shlex.split(case.get("args", ""))]
         try:
-            p = harness.run(prog, case.get("stdin", b""), args=args, clock=case.get("clock"),
-                            cwd=tmp)
+            if "stdout-to" in case:
+                p = run_unread(prog, case, args, tmp)
+            else:
+                p = harness.run(prog, case.get("stdin", b""), args=args,
+                                clock=case.get("clock"), cwd=tmp)
         except Exception as exc:
             return [f"could not run: {exc}"]
     want_out = case.get("stdout", b"")
     want_status = case.get("status", 0)
     if p.returncode != want_status:
         problems.append(f"exit status {p.returncode}, expected {want_status}")
-    if p.stdout != want_out:
+    if p.stdout is not None and p.stdout != want_out:
         problems.append("stdout differs:\n" + diff(want_out, p.stdout))
     err = p.stderr.decode("utf-8", errors="replace")
     if "stderr" in case:
