@@ -52,14 +52,15 @@ void nl() {
   if (!cout) written();
 }
 
-// Reads a word of at most W - 1 characters into s and returns its length. Extraction stores a
-// NUL byte like any other, so the length is found from the null it writes after the word: the
-// bytes behind that null keep the mark set here.
+// Reads a word of at most W - 1 characters into s and returns its length, or -1 when the input
+// has ended. Extraction stores a NUL byte like any other, so the length is found from the null
+// it writes after the word: the bytes behind that null keep the mark set here. A failed
+// extraction writes nothing.
 template <int W> int word(char (&s)[W]) {
   memset(s, 1, W);
-  cin >> setw(W) >> s;
+  if (!(cin >> setw(W) >> s)) return -1;
   int k = W - 1;
-  while (s[k]) k--;
+  while (k >= 0 && s[k]) k--;
   return k;
 }
 
@@ -80,6 +81,7 @@ int main() {
   cin >> ws;
   if (cin.peek() == EOF) fail("input ends before the case count");
   int k = word(tk);
+  if (k < 0) fail("input ends before the case count");
   if (!ends()) fail("case count is longer than 63 characters");
   istringstream in(string(tk, k));
   in >> T;
@@ -93,7 +95,7 @@ int main() {
     // The width stops the read after 9 characters, inside b. The token is checked whole
     // before anything of its case is written.
     k = word(b);
-    if (!cin) fail("input ends before the digits");
+    if (k < 0) fail("input ends before the digits");
     if (!ends()) fail("the token is longer than 9 characters");
     for (int j = 0; j < k; j++)
       if (b[j] < '0' || b[j] > '9') fail("the token holds a character that is not a digit");
