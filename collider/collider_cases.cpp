@@ -3,8 +3,10 @@
 // non-decreasing positions on a line. Cases 1-3 random (N 2..200000, strictly increasing),
 // case 4 every "L" left of every "R" (N 10..20), case 5 one direction for all (N 2..21).
 // Method: positions grow by drawn even gaps; about 5 draws a particle in the random kind.
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 
 int T, N, i, d;
@@ -94,6 +96,11 @@ int main() {
       gen_impossible();
     else
       gen_rand();
+  }
+  // A file that could not be written in full is no test file.
+  if (fflush(stdout) || ferror(stdout)) {
+    fprintf(stderr, "collider_cases: cannot write the file: %s\n", strerror(errno));
+    return 2;
   }
   return 0;
 }

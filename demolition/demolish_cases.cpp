@@ -2,8 +2,10 @@
 // Output: 10 cases; the first has 1..100000 positions, the others 1..100. Each case is n on a
 // line, the values 0..999999999 on a line, a random destruction order on a line.
 // Method: per case one draw for n, n for the values, n-1 for a forward Fisher-Yates shuffle.
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 
 int T, n, b[100001];
@@ -32,6 +34,11 @@ int main() {
     }
     for (int j = 0; j < n; j++) printf(j ? " %d" : "%d", b[j]);
     puts("");
+  }
+  // A file that could not be written in full is no test file.
+  if (fflush(stdout) || ferror(stdout)) {
+    fprintf(stderr, "demolish_cases: cannot write the file: %s\n", strerror(errno));
+    return 2;
   }
   return 0;
 }

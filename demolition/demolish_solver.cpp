@@ -3,10 +3,12 @@
 // Output: per case n lines, the largest sum of a run of survivors after each destruction.
 // Method: revive the positions in reverse order; every live run keeps its endpoints (lef, rig)
 // and its sum at both ends (a), so each revival joins its neighbours in O(1). O(n) a case.
+#include <cctype>
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 const int N = 100008;
 long long T, n, a[N], b[N], lef[N], rig[N], f[N], ans[N];
@@ -24,6 +26,39 @@ void fail(const char *fmt, ...) {
   exit(2);
 }
 
+// Stops the program when standard output has failed: the answers would be lost unseen.
+void written() {
+  int e = errno; // set by a write that failed before
+  int r = fflush(stdout);
+  if (r == 0 && !ferror(stdout)) return;
+  fprintf(stderr, "demolish_solver: cannot write the answers: %s\n", strerror(r ? errno : e));
+  exit(2);
+}
+
+// Whether the token just read ends there: "%lld" stops at the first byte that is not a digit,
+// so "5x" or "2.5" would leave the rest for the next read.
+bool ends() {
+  int c = getchar();
+  return c == EOF || isspace(c);
+}
+
+// The case count, read as a token and converted whole, so that a refusal quotes it as it
+// stood. A NUL byte inside the token makes it longer than its string.
+char tk[64];
+long long count() {
+  int p0 = 0, p1 = 0;
+  if (scanf(" %n%63s%n", &p0, tk, &p1) != 1) fail("input ends before the case count");
+  if (!ends()) fail("case count is longer than 63 characters");
+  long long v;
+  int k = 0;
+  errno = 0;
+  if (p1 - p0 != (int)strlen(tk) || sscanf(tk, "%lld%n", &v, &k) != 1 || tk[k])
+    fail("case count is not a number");
+  if (errno == ERANGE && tk[0] != '-') fail("case count %s does not fit", tk);
+  if (errno == ERANGE || v < 0) fail("case count %s is negative", tk);
+  return v;
+}
+
 // Reads one integer; stops the program when the input ends or holds something else there.
 // A number past 64 bits reads as the nearest 64-bit one, with errno set to ERANGE.
 long long item(const char *what, long long i) {
@@ -31,7 +66,7 @@ long long item(const char *what, long long i) {
   errno = 0;
   int r = scanf("%lld", &v);
   if (r == EOF) fail("case %lld: input ends before %s %lld of %lld", cs, what, i, n);
-  if (r != 1) fail("case %lld: %s %lld is not a number", cs, what, i);
+  if (r != 1 || !ends()) fail("case %lld: %s %lld is not a number", cs, what, i);
   if (errno == ERANGE) fail("case %lld: %s %lld does not fit 64 bits", cs, what, i);
   return v;
 }
@@ -39,18 +74,13 @@ long long item(const char *what, long long i) {
 long long maxx(long long x, long long y) { return x > y ? x : y; }
 
 int main() {
-  errno = 0;
-  int r = scanf("%lld", &T);
-  if (r == EOF) fail("input ends before the case count");
-  if (r != 1) fail("case count is not a number");
-  if (errno == ERANGE) fail("case count does not fit 64 bits");
-  if (T < 0) fail("case count %lld is negative", T);
+  T = count();
   while (T--) {
     cs++;
     errno = 0;
-    r = scanf("%lld", &n);
+    int r = scanf("%lld", &n);
     if (r == EOF) fail("case %lld: input ends before n", cs);
-    if (r != 1) fail("case %lld: n is not a number", cs);
+    if (r != 1 || !ends()) fail("case %lld: n is not a number", cs);
     if (errno == ERANGE) fail("case %lld: n does not fit 64 bits", cs);
     if (n < 1 || n > 100000) fail("case %lld: n = %lld is outside 1..100000", cs, n);
     // Values must be non-negative and their total must fit 64 bits: every run sum is then
@@ -95,6 +125,8 @@ int main() {
       }
     }
     for (long long k = 1; k <= n; k++) printf("%lld\n", ans[k]);
+    if (ferror(stdout)) written();
   }
+  written();
   return 0;
 }

@@ -3,10 +3,12 @@
 // Output: per case n lines, the largest sum of a run of survivors after each destruction.
 // Method: revive the positions in reverse order as union-find sets with path compression; the
 // revived position becomes the root and carries its run's sum. O(n log n) a case at worst.
+#include <cctype>
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 const int N = 100005;
 // The case count and n are read as 64-bit numbers: "%d" would cut a larger number to its low
@@ -32,6 +34,39 @@ void fail(const char *fmt, ...) {
   exit(2);
 }
 
+// Stops the program when standard output has failed: the answers would be lost unseen.
+void written() {
+  int e = errno; // set by a write that failed before
+  int r = fflush(stdout);
+  if (r == 0 && !ferror(stdout)) return;
+  fprintf(stderr, "demolish_solver_dsu: cannot write the answers: %s\n", strerror(r ? errno : e));
+  exit(2);
+}
+
+// Whether the token just read ends there: "%lld" stops at the first byte that is not a digit,
+// so "5x" or "2.5" would leave the rest for the next read.
+bool ends() {
+  int c = getchar();
+  return c == EOF || isspace(c);
+}
+
+// The case count, read as a token and converted whole, so that a refusal quotes it as it
+// stood. A NUL byte inside the token makes it longer than its string.
+char tk[64];
+long long count() {
+  int p0 = 0, p1 = 0;
+  if (scanf(" %n%63s%n", &p0, tk, &p1) != 1) fail("input ends before the case count");
+  if (!ends()) fail("case count is longer than 63 characters");
+  long long v;
+  int k = 0;
+  errno = 0;
+  if (p1 - p0 != (int)strlen(tk) || sscanf(tk, "%lld%n", &v, &k) != 1 || tk[k])
+    fail("case count is not a number");
+  if (errno == ERANGE && tk[0] != '-') fail("case count %s does not fit", tk);
+  if (errno == ERANGE || v < 0) fail("case count %s is negative", tk);
+  return v;
+}
+
 // Reads one integer; stops the program when the input ends or holds something else there.
 // A number past 64 bits reads as the nearest 64-bit one, with errno set to ERANGE.
 long long item(const char *what, int i) {
@@ -39,7 +74,7 @@ long long item(const char *what, int i) {
   errno = 0;
   int r = scanf("%lld", &v);
   if (r == EOF) fail("case %lld: input ends before %s %d of %d", cs, what, i, n);
-  if (r != 1) fail("case %lld: %s %d is not a number", cs, what, i);
+  if (r != 1 || !ends()) fail("case %lld: %s %d is not a number", cs, what, i);
   if (errno == ERANGE) fail("case %lld: %s %d does not fit 64 bits", cs, what, i);
   return v;
 }
@@ -74,18 +109,13 @@ void unite(int x, int y) {
 }
 
 int main() {
-  errno = 0;
-  int r = scanf("%lld", &T);
-  if (r == EOF) fail("input ends before the case count");
-  if (r != 1) fail("case count is not a number");
-  if (errno == ERANGE) fail("case count does not fit 64 bits");
-  if (T < 0) fail("case count %lld is negative", T);
+  T = count();
   while (T--) {
     cs++;
     errno = 0;
-    r = scanf("%lld", &m);
+    int r = scanf("%lld", &m);
     if (r == EOF) fail("case %lld: input ends before n", cs);
-    if (r != 1) fail("case %lld: n is not a number", cs);
+    if (r != 1 || !ends()) fail("case %lld: n is not a number", cs);
     if (errno == ERANGE) fail("case %lld: n does not fit 64 bits", cs);
     if (m < 1 || m > 100000) fail("case %lld: n = %lld is outside 1..100000", cs, m);
     n = (int)m;
@@ -120,6 +150,8 @@ int main() {
       ans[k] = ans[k + 1] < s[p] ? s[p] : ans[k + 1];
     }
     for (int k = 2; k <= n + 1; k++) printf("%lld\n", ans[k]);
+    if (ferror(stdout)) written();
   }
+  written();
   return 0;
 }

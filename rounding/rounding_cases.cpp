@@ -3,8 +3,10 @@
 // and a number on a line: an integer part 0..99899, often all nines, a point, and 1..100
 // fraction digits (up to 100000 when k >= 20) with runs of fours closed by a digit 5..9.
 // Method: one pass of draws per case, written as drawn; O(length of the file).
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 
 int T, k, x, l, ll, t, i;
@@ -62,6 +64,11 @@ int main() {
       }
     }
     puts("");
+  }
+  // A file that could not be written in full is no test file.
+  if (fflush(stdout) || ferror(stdout)) {
+    fprintf(stderr, "rounding_cases: cannot write the file: %s\n", strerror(errno));
+    return 2;
   }
   return 0;
 }

@@ -31,6 +31,26 @@ void stop(int status, const char *fmt, ...) {
   exit(status);
 }
 
+// Stops with status 2 on file j, which cannot be opened or read. Control characters of its
+// path are written escaped, so that the message stays one line.
+void unusable(const char *what, int j) {
+  int e = errno;
+  fprintf(stderr, "float_judge: cannot %s ", what);
+  for (const unsigned char *p = (const unsigned char *)nm[j]; *p; p++)
+    if (*p == '\n')
+      fputs("\\n", stderr);
+    else if (*p == '\t')
+      fputs("\\t", stderr);
+    else if (*p < 32 || *p == 127)
+      fprintf(stderr, "\\x%02x", *p);
+    else
+      fputc(*p, stderr);
+  fprintf(stderr, ": %s\n", strerror(e));
+  for (int k = 0; k < 2; k++)
+    if (f[k]) fclose(f[k]);
+  exit(2);
+}
+
 // Reads the next token of file j. A token is a number when "%lf" converts it and it ends at
 // whitespace or at the end of the file, so "1.5x" or "1-2" is not read as two numbers.
 int next(int j) {
@@ -39,25 +59,29 @@ int next(int j) {
   while (c != EOF && isspace(c));
   if (c == EOF) {
     // A directory opens but cannot be read: that is no empty file.
-    if (ferror(f[j])) stop(2, "cannot read %s: %s", nm[j], strerror(errno));
+    if (ferror(f[j])) unusable("read", j);
     return -1;
   }
   ungetc(c, f[j]);
   int r = fscanf(f[j], "%lf", &v[j]);
   if (r == 1) c = getc(f[j]);
-  if (ferror(f[j])) stop(2, "cannot read %s: %s", nm[j], strerror(errno));
+  if (ferror(f[j])) unusable("read", j);
   return r == 1 && (c == EOF || isspace(c));
 }
 
 int main(int argc, char **argv) {
   if (argc < 3) {
     puts("insufficient arguments");
+    if (fflush(stdout) || ferror(stdout)) {
+      fprintf(stderr, "float_judge: cannot write the usage line: %s\n", strerror(errno));
+      return 2;
+    }
     return 1;
   }
   for (int j = 0; j < 2; j++) {
     nm[j] = argv[j + 1];
     f[j] = fopen(nm[j], "r");
-    if (!f[j]) stop(2, "cannot open %s: %s", nm[j], strerror(errno));
+    if (!f[j]) unusable("open", j);
   }
   for (long long i = 1;; i++) {
     // Both files are read before anything is judged, so the verdict does not depend on the

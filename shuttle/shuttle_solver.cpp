@@ -4,11 +4,15 @@
 // Method: closed form. When the shuttle is faster, the walkers ride in g = ceil(n / k) groups,
 // each over the same distance x, and all arrive together; equating the shuttle's time (g rides,
 // g - 1 trips back) with a walker's time gives x. O(1) a case.
+#include <cctype>
+#include <cerrno>
 #include <cfloat>
 #include <climits>
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 
 using namespace std;
@@ -26,14 +30,51 @@ void fail(const char *fmt, ...) {
   exit(2);
 }
 
+// Stops the program when standard output has failed: the answers would be lost unseen.
+void written() {
+  int e = errno; // set by a write that failed before
+  int r = fflush(stdout);
+  if (r == 0 && !ferror(stdout)) return;
+  fprintf(stderr, "shuttle_solver: cannot write the answers: %s\n", strerror(r ? errno : e));
+  exit(2);
+}
+
+// The case count, read as a token and converted whole, so that a refusal quotes it as it
+// stood. A NUL byte inside the token makes it longer than its string.
+char tk[64];
+long long count() {
+  int p0 = 0, p1 = 0;
+  if (scanf(" %n%63s%n", &p0, tk, &p1) != 1) fail("input ends before the case count");
+  int c = getchar();
+  if (c != EOF && !isspace(c)) fail("case count is longer than 63 characters");
+  long long v;
+  int k = 0;
+  errno = 0;
+  if (p1 - p0 != (int)strlen(tk) || sscanf(tk, "%lld%n", &v, &k) != 1 || tk[k])
+    fail("case count is not a number");
+  if (errno == ERANGE && tk[0] != '-') fail("case count %s does not fit", tk);
+  if (errno == ERANGE || v < 0) fail("case count %s is negative", tk);
+  return v;
+}
+
+// Whether the number just extracted ends there: extraction stops at the first byte that
+// cannot continue it, so "2.5" read as an integer would leave ".5" for the next item.
+bool ends() {
+  cin.clear();
+  int c = cin.peek();
+  return c == EOF || isspace(c);
+}
+
 // The cases are read by stream extraction from the same standard input as the count (the
 // streams stay synchronised with the C functions). A failed extraction leaves the largest
-// value of the type on overflow and 0 on other text, which tells the two apart.
+// value of the type on overflow, having read every digit, and 0 on other text.
 int whole(const char *what) {
   cin >> ws;
   if (cin.peek() == EOF) fail("case %lld: input ends before %s", cs, what);
   int v;
-  if (!(cin >> v)) {
+  bool ok = (bool)(cin >> v);
+  if (!ends()) fail("case %lld: %s is not a number", cs, what);
+  if (!ok) {
     if (v == INT_MAX || v == INT_MIN) fail("case %lld: %s is out of range", cs, what);
     fail("case %lld: %s is not a number", cs, what);
   }
@@ -44,7 +85,9 @@ double real(const char *what) {
   cin >> ws;
   if (cin.peek() == EOF) fail("case %lld: input ends before %s", cs, what);
   double v;
-  if (!(cin >> v)) {
+  bool ok = (bool)(cin >> v);
+  if (!ends()) fail("case %lld: %s is not a number", cs, what);
+  if (!ok) {
     if (v == DBL_MAX || v == -DBL_MAX) fail("case %lld: %s is out of range", cs, what);
     fail("case %lld: %s is not a number", cs, what);
   }
@@ -52,15 +95,13 @@ double real(const char *what) {
 }
 
 int main() {
-  int r = scanf("%lld", &T);
-  if (r == EOF) fail("input ends before the case count");
-  if (r != 1) fail("case count is not a number");
-  if (T < 0) fail("case count %lld is negative", T);
+  T = count();
   while (T--) {
     cs++;
     int n = whole("n");
     if (n < 1) fail("case %lld: n = %d is below 1", cs, n);
     double l = real("l");
+    if (l <= 0) fail("case %lld: l = %g is not positive", cs, l);
     double vw = real("vw");
     if (vw <= 0) fail("case %lld: vw = %g is not positive", cs, vw);
     double vs = real("vs");
@@ -87,7 +128,12 @@ int main() {
       double b = x / vs;
       ans = a + b;
     }
+    // At extreme values the closed form leaves the doubles: overflow, 0 / 0, or a rounding
+    // that makes the time negative. Such a number is no answer.
+    if (!isfinite(ans) || ans < 0) fail("case %lld: the formula gives %g, not a time", cs, ans);
     printf("%.10f\n", ans);
+    if (ferror(stdout)) written();
   }
+  written();
   return 0;
 }

@@ -26,12 +26,16 @@ Keys of a case:
                              the text is the value of a Python expression written on the
                              following lines, indented by two spaces
     stdin-closed:            standard input is closed instead
-    stdout-to: PATH          standard output goes to PATH (such as /dev/full), not compared
-    stdout-closed:           standard output is closed, not compared
+    stdout-full:             standard output is /dev/full, so every write to it fails (no
+                             space left on device); stdout is then not compared and no
+                             `stdout` key is allowed
+    stdout-closed:           standard output is closed, likewise
     status: N                expected exit status (default 0)
     stderr: TEXT             stderr must be one line starting with TEXT; without this key
                              stderr must be empty
     args: A B ...            command-line arguments (shell-like quoting)
+    args-python:             the arguments as a Python list of strings, for ones a line
+                             cannot hold (a newline); the expression as for stdin-python
     file NAME:               a file created in the case's working folder (block or inline);
     file-python NAME:        its text computed as for stdin-python
     clock: SECONDS           time() pinned to this value
@@ -51,7 +55,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
 
 BLOCK_KEYS = {"stdin", "stdout"}
-INLINE_KEYS = {"status", "stderr", "args", "clock", "stdout-to"}
+INLINE_KEYS = {"status", "stderr", "args", "clock"}
 
 
 class TableError(Exception):
@@ -100,10 +104,10 @@ def parse(path):
         target, name = key, None
         if key.startswith("file ") or key.startswith("file-python "):
             target, name = key.split(None, 1)
-        if name is None and key in case:
+        if name is None and (key in case or key == "args" and "args" in case):
             raise TableError(f"{where(i)}: {key!r} given twice in case {case['name']!r}")
         i += 1
-        if target in ("stdin-python", "stdout-python", "file-python"):
+        if target in ("stdin-python", "stdout-python", "file-python", "args-python"):
             code = []
             while i < len(lines) and lines[i].startswith("  "):
                 code.append(lines[i][2:])
@@ -115,6 +119,14 @@ def parse(path):
                 text = eval("(\n" + "\n".join(code) + "\n)", {})
             except Exception as exc:  # the table's own code is broken
                 raise TableError(f"{path}: case {case['name']!r}: {key}: {exc!r}")
+            if target == "args-python":
+                if not (isinstance(text, list) and all(isinstance(a, str) for a in text)):
+                    raise TableError(f"{path}: case {case['name']!r}: args-python must be a "
+                                     "list of strings")
+                if "args" in case:
+                    raise TableError(f"{where(i)}: args given twice in case {case['name']!r}")
+                case["args"] = shlex.join(text)  # read back by shlex.split, like `args:`
+                continue
             data = text.encode() if isinstance(text, str) else bytes(text)
             store = "stdin" if target == "stdin-python" else "stdout" if target == "stdout-python" else None
             if store:
@@ -149,8 +161,11 @@ def parse(path):
         if key == "stdin-closed":
             case["stdin"] = None
             continue
-        if key == "stdout-closed":
-            case["stdout-to"] = "closed"
+        if key in ("stdout-full", "stdout-closed"):
+            if "stdout-to" in case:
+                raise TableError(f"{where(i - 1)}: two stdout redirections in case "
+                                 f"{case['name']!r}")
+            case["stdout-to"] = key[7:]
             continue
         if key in INLINE_KEYS:
             if key in ("status", "clock"):
@@ -162,6 +177,10 @@ def parse(path):
                 case[key] = value
             continue
         raise TableError(f"{where(i - 1)}: unknown key {key!r}")
+    for c in cases:
+        if "stdout-to" in c and "stdout" in c:
+            raise TableError(f"{path}:{c['line']}: case {c['name']!r}: stdout is not "
+                             f"compared with stdout-{c['stdout-to']}")
     if not cases:
         raise TableError(f"{path}: no cases")
     if programs is None:
@@ -197,15 +216,16 @@ def run_case(prog, case):
                 fh.write(data)
         args = [sub(a) for a in shlex.split(case.get("args", ""))]
         try:
+            to = {"full": "/dev/full", "closed": "closed"}.get(case.get("stdout-to"))
             p = harness.run(prog, case.get("stdin", b""), args=args, clock=case.get("clock"),
-                            cwd=tmp, stdout=case.get("stdout-to"))
+                            cwd=tmp, stdout=to)
         except Exception as exc:
             return [f"could not run: {exc}"]
     want_out = case.get("stdout", b"")
     want_status = case.get("status", 0)
     if p.returncode != want_status:
         problems.append(f"exit status {p.returncode}, expected {want_status}")
-    if p.stdout != want_out:
+    if p.stdout is not None and p.stdout != want_out:
         problems.append("stdout differs:\n" + diff(want_out, p.stdout))
     err = p.stderr.decode("utf-8", errors="replace")
     if "stderr" in case:

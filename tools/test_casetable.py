@@ -57,10 +57,32 @@ class CaseTable(unittest.TestCase):
                      "=== a\n=== a\n",                 # one name twice
                      "=== a\nstdout: 0\nstdout: 0\n",  # one key twice
                      "=== a\nfrobnicate: 1\n",         # unknown key
+                     "=== a\nstdout-full:\nstdout: 0\n",  # output that is not compared
+                     "=== a\nstdout-full:\nstdout-closed:\n",
+                     "=== a\nargs: x\nargs-python:\n  ['y']\n",
+                     "=== a\nargs-python:\n  'x y'\n",   # not a list
                      "# nothing\n"):                   # no cases
             p = run_table("programs: demolish_solver\n" + text)
             self.assertEqual(p.returncode, 2, text)
             self.assertTrue(p.stderr.startswith("casetable: "), p.stderr)
+
+    def test_output_redirections_reach_the_program(self):
+        """A case whose output goes to /dev/full or a closed descriptor sees the program's
+        status and stderr; the same case expecting success fails."""
+        for key, reason in (("stdout-full", "No space left on device"),
+                            ("stdout-closed", "Bad file descriptor")):
+            body = f"=== w\nstdin: 1 1 5 1\n{key}:\n"
+            want = f"status: 2\nstderr: {{prog}}: cannot write the answers: {reason}\n"
+            p = run_table("programs: demolish_solver\n" + body + want)
+            self.assertEqual(p.returncode, 0, p.stdout)
+            p = run_table("programs: demolish_solver\n" + body)
+            self.assertEqual(p.returncode, 1, p.stdout)
+            self.assertIn("exit status 2, expected 0", p.stdout)
+
+    def test_args_python_passes_a_newline(self):
+        p = run_table("programs: float_judge\n=== n\nargs-python:\n  ['x\\ny', 'z']\n"
+                      "status: 2\nstderr: {prog}: cannot open x\\ny: No such\n")
+        self.assertEqual(p.returncode, 0, p.stdout)
 
 
 if __name__ == "__main__":
