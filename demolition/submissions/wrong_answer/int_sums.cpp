@@ -1,9 +1,9 @@
 // Wrong: run sums are kept in 32-bit ints and wrap past 2^31
 // Input on which it differs from the reference:
 //   1
-//   3
-//   999999999 999999999 999999999
-//   3 2 1
+//   4
+//   999999999 999999999 999999999 999999999
+//   1 2 3 4
 #include <cstdio>
 const int N = 100005;
 int a[N], p[N], L[N], R[N], s[N], res[N];
