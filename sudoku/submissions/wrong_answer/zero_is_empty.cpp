@@ -13,6 +13,8 @@
 #include <bits/stdc++.h>
 using namespace std;
 int main() {
+  ios::sync_with_stdio(false);
+  cin.tie(nullptr);
   int T;
   cin >> T;
   while (T--) {
