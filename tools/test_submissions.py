@@ -101,6 +101,28 @@ def float_rejects(expected, got):
     return p.returncode == 1
 
 
+def difference(problem, verdict, exe, stdin):
+    """How the program `exe` answers `stdin` against the problem's reference solver: a text
+    starting "differs" when it is told apart as its folder `verdict` says (another answer,
+    or for run_time_error a crash too), "same" when not, else what went wrong."""
+    m = manifest(problem)
+    ref = harness.run(m["programs"]["solver"], stdin)
+    if ref.returncode != 0 or ref.stderr:
+        return f"the reference solver fails on the input: {ref.stderr[:300]!r}"
+    got = run_path(exe, stdin)
+    if got.returncode != 0:
+        if verdict == "run_time_error":
+            return f"differs: status {got.returncode}"
+        return f"status {got.returncode} on the input, expected a wrong answer"
+    if m["answers"]["judge"] == "float":
+        if float_rejects(ref.stdout, got.stdout):
+            return "differs: float_judge rejects it"
+        return f"same: float_judge accepts {got.stdout[:200]!r} (reference {ref.stdout[:200]!r})"
+    if got.stdout != ref.stdout:
+        return "differs"
+    return f"same answer as the reference: {got.stdout[:200]!r}"
+
+
 class Headers(unittest.TestCase):
     """The header reader itself: a header that breaks the rules is refused."""
 
@@ -144,30 +166,47 @@ class Submissions(unittest.TestCase):
             with self.subTest(f"{problem}/{verdict}/{name}"):
                 with open(src, encoding="utf-8") as fh:
                     try:
-                        mistake, stdin = parse_header(fh.read(), verdict)
+                        _, stdin = parse_header(fh.read(), verdict)
                     except HeaderError as e:
                         self.fail(f"{src}: {e}")
                 if stdin is None:
                     continue
-                m = manifest(problem)
-                ref = harness.run(m["programs"]["solver"], stdin)
-                self.assertEqual((ref.returncode, ref.stderr), (0, b""),
-                                 f"{src}: the reference solver fails on the header input")
                 exe = os.path.join(SUB_DIR, problem, verdict, name)
                 self.assertTrue(os.access(exe, os.X_OK), f"{exe} is not built")
-                got = run_path(exe, stdin)
-                if verdict == "run_time_error" and got.returncode != 0:
-                    continue
-                self.assertEqual(got.returncode, 0,
-                                 f"{src}: status {got.returncode} on its header input, "
-                                 f"expected a wrong answer")
-                if m["answers"]["judge"] == "float":
-                    self.assertTrue(float_rejects(ref.stdout, got.stdout),
-                                    f"{src}: float_judge accepts its answer "
-                                    f"{got.stdout[:200]!r} (reference {ref.stdout[:200]!r})")
-                else:
-                    self.assertNotEqual(got.stdout, ref.stdout,
-                                        f"{src}: same answer as the reference")
+                why = difference(problem, verdict, exe, stdin)
+                self.assertTrue(why.startswith("differs"), f"{src}: {why}")
+
+    def test_the_comparison_itself(self):
+        """The reference against itself shows no difference, exact or float, nor do answers
+        within 1e-6 for Shuttle ride; answers 1e-5 off do; a crash is a difference only for a
+        run_time_error submission."""
+        demo = "1\n3\n5 1 7\n2 1 3\n"
+        shuttle = "2\n3 6 1 2 1\n5 10 1 2 5\n"
+        for problem, prog, stdin in [("demolition", "demolish_solver", demo),
+                                     ("shuttle", "shuttle_solver", shuttle)]:
+            same = difference(problem, "wrong_answer", harness.program(prog), stdin)
+            self.assertTrue(same.startswith("same"), same)
+        with tempfile.TemporaryDirectory() as tmp:
+            def script(name, body):
+                path = os.path.join(tmp, name)
+                with open(path, "w") as fh:
+                    fh.write("#!/bin/sh\n" + body + "\n")
+                os.chmod(path, 0o755)
+                return path
+
+            def shifted(d):  # the reference's answers, each moved by d
+                return script(f"shift{d}", f"{harness.program('shuttle_solver')} | awk "
+                              f"'{{printf \"%.10f\\n\", $1 + {d}}}'")
+
+            self.assertTrue(difference("shuttle", "wrong_answer", shifted("0.00001"), shuttle)
+                            .startswith("differs"))
+            self.assertTrue(difference("shuttle", "wrong_answer", shifted("0.0000001"), shuttle)
+                            .startswith("same"))
+            dies = script("dies", "kill -SEGV $$")
+            self.assertTrue(difference("demolition", "wrong_answer", dies, demo)
+                            .startswith("status"))
+            self.assertTrue(difference("demolition", "run_time_error", dies, demo)
+                            .startswith("differs"))
 
     def test_header_inputs_are_valid(self):
         checked = 0
