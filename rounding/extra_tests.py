@@ -23,8 +23,8 @@ def tests():
     # number without a point, written back as it is.
     frac = "".join(rng.choice("0123456789") for _ in range(L - 1002 - 3)) + "1" + "0" * 1000
     out.append(("longest-unrounded", f"2\n0 7.{frac}\n{M} {digits}990\n"))
-    # The most cases a file holds, short numbers: chains, carries, trailing zeros, numbers without a point after ones
-    # with a point, counts from 0 up.
+    # The most cases a file holds, short numbers: chains, carries, trailing zeros, numbers
+    # without a point after ones with a point, counts from 0 up.
     lines = []
     for _ in range(100000):
         ip = rng.choice(["0", "9", "99", "09", "19", "4", str(rng.randint(0, 99999))])

@@ -9,8 +9,7 @@ def _real(rng, lo, hi):
     """A number from lo to hi in plain decimal form: an integer, or up to three decimals."""
     if rng.randint(0, 2):
         return str(rng.randint(lo, hi))
-    v = f"{rng.randint(lo, hi - 1)}.{rng.randint(1, 999):03d}".rstrip("0")
-    return v
+    return f"{rng.randint(lo, hi - 1)}.{rng.randint(1, 999):03d}".rstrip("0")
 
 
 def tests():
@@ -27,6 +26,7 @@ def tests():
         elif kind == 1:
             vs = _real(rng, 1, max(2, int(float(vw))))  # the shuttle no faster than walking
         else:
-            vs = _real(rng, int(float(vw)) + 1, min(1000000000, rng.choice([10, 10000, 1000000000]) + int(float(vw))))
+            w = int(float(vw))
+            vs = _real(rng, w + 1, min(1000000000, rng.choice([10, 10000, 1000000000]) + w))
         cases.append(f"{n} {l} {vw} {vs} {k}\n")
     return [("many", f"{len(cases)}\n" + "".join(cases))]
