@@ -1,0 +1,13 @@
+"""Extra tests of Banner digits: many cases of every length from 1 to 9 digits, made the same
+way on every run. tests() returns (name, input text) pairs in a fixed order."""
+
+import random
+
+
+def tests():
+    rng = random.Random(14003)
+    words = []
+    for _ in range(6000):
+        n = rng.choice([1, 9, rng.randint(1, 9)])
+        words.append("".join(rng.choice("0123456789") for _ in range(n)))
+    return [("many", f"{len(words)}\n" + "".join(w + "\n" for w in words))]

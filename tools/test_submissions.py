@@ -1,0 +1,234 @@
+"""The kept contestant submissions (<problem>/submissions/<verdict>/*.cpp): each opens with a
+well-formed header naming its mistake, and the small input its header gives really tells it
+from the reference solver: a different answer (Shuttle ride: one float_judge rejects), or a
+crash for a run_time_error submission. The header inputs are valid for the problem's input
+validator, where that is built."""
+
+import os
+import subprocess
+import sys
+import tempfile
+import tomllib
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import harness  # noqa: E402
+
+SUB_DIR = os.path.join(os.path.dirname(harness.BIN_DIR), "submissions")
+
+# The first line of a submission in each folder, before its one-line mistake.
+LEADS = {"wrong_answer": "// Wrong: ", "time_limit_exceeded": "// Too slow: ",
+         "run_time_error": "// Crashes: "}
+INPUT_LINE = "// Input on which it differs from the reference:"
+INPUT_PREFIX = "//   "
+
+
+class HeaderError(Exception):
+    pass
+
+
+def parse_header(text, verdict):
+    """Returns (mistake, input text or None) of a submission in folder `verdict`, or raises
+    HeaderError saying what is wrong. Time-limit submissions carry no input."""
+    if verdict not in LEADS:
+        raise HeaderError(f"unknown verdict folder {verdict!r}")
+    lines = text.split("\n")
+    lead = LEADS[verdict]
+    if not lines[0].startswith(lead) or not lines[0][len(lead):].strip():
+        raise HeaderError(f"line 1 must be {lead!r} and the mistake, not {lines[0]!r}")
+    mistake = lines[0][len(lead):].strip()
+    has_input = len(lines) > 1 and lines[1] == INPUT_LINE
+    if verdict == "time_limit_exceeded":
+        if has_input:
+            raise HeaderError("a time_limit_exceeded submission gives no input")
+        return mistake, None
+    if not has_input:
+        raise HeaderError(f"line 2 must be {INPUT_LINE!r}")
+    body = []
+    for line in lines[2:]:
+        if line.rstrip() == INPUT_PREFIX.rstrip():
+            body.append("")
+        elif line.startswith(INPUT_PREFIX):
+            item = line[len(INPUT_PREFIX):]
+            if item != item.strip():
+                raise HeaderError(f"input line {line!r} has blanks at its start or end")
+            body.append(item)
+        else:
+            break
+    if not body:
+        raise HeaderError("the input is missing: its lines follow, each after '//   '")
+    return mistake, "".join(b + "\n" for b in body)
+
+
+def submissions():
+    """(problem, verdict, name, source path) of every kept submission, in a fixed order."""
+    found = []
+    for problem in sorted(os.listdir(harness.ROOT)):
+        top = os.path.join(harness.ROOT, problem, "submissions")
+        if not os.path.isfile(os.path.join(harness.ROOT, problem, "problem.toml")):
+            continue
+        if not os.path.isdir(top):
+            continue
+        for verdict in sorted(os.listdir(top)):
+            folder = os.path.join(top, verdict)
+            for f in sorted(os.listdir(folder)) if os.path.isdir(folder) else []:
+                if f.endswith(".cpp"):
+                    found.append((problem, verdict, f[:-4], os.path.join(folder, f)))
+    return found
+
+
+def manifest(problem):
+    with open(os.path.join(harness.ROOT, problem, "problem.toml"), "rb") as fh:
+        return tomllib.load(fh)
+
+
+def run_path(path, stdin):
+    return subprocess.run([path], input=stdin.encode(), capture_output=True,
+                          timeout=harness.TIMEOUT)
+
+
+def float_rejects(expected, got):
+    """float_judge's verdict on `got` against `expected`: True when it rejects."""
+    with tempfile.TemporaryDirectory() as tmp:
+        a, b = os.path.join(tmp, "expected"), os.path.join(tmp, "got")
+        with open(a, "wb") as fh:
+            fh.write(expected)
+        with open(b, "wb") as fh:
+            fh.write(got)
+        p = harness.run("float_judge", args=[a, b])
+    if p.returncode not in (0, 1):
+        raise AssertionError(f"float_judge: status {p.returncode}: {p.stderr!r}")
+    return p.returncode == 1
+
+
+def difference(problem, verdict, exe, stdin):
+    """How the program `exe` answers `stdin` against the problem's reference solver: a text
+    starting "differs" when it is told apart as its folder `verdict` says (another answer,
+    or for run_time_error a crash too), "same" when not, else what went wrong."""
+    m = manifest(problem)
+    ref = harness.run(m["programs"]["solver"], stdin)
+    if ref.returncode != 0 or ref.stderr:
+        return f"the reference solver fails on the input: {ref.stderr[:300]!r}"
+    got = run_path(exe, stdin)
+    if got.returncode != 0:
+        if verdict == "run_time_error":
+            return f"differs: status {got.returncode}"
+        return f"status {got.returncode} on the input, expected a wrong answer"
+    if m["answers"]["judge"] == "float":
+        if float_rejects(ref.stdout, got.stdout):
+            return "differs: float_judge rejects it"
+        return f"same: float_judge accepts {got.stdout[:200]!r} (reference {ref.stdout[:200]!r})"
+    if got.stdout != ref.stdout:
+        return "differs"
+    return f"same answer as the reference: {got.stdout[:200]!r}"
+
+
+class Headers(unittest.TestCase):
+    """The header reader itself: a header that breaks the rules is refused."""
+
+    GOOD = "// Wrong: off by one\n// Input on which it differs from the reference:\n" \
+           "//   1\n//   3 5 1 7 2 1 3\n#include <cstdio>\n"
+
+    def test_good_header(self):
+        self.assertEqual(parse_header(self.GOOD, "wrong_answer"),
+                         ("off by one", "1\n3 5 1 7 2 1 3\n"))
+        self.assertEqual(parse_header("// Too slow: quadratic\n#include <cstdio>\n",
+                                      "time_limit_exceeded"), ("quadratic", None))
+        crash = self.GOOD.replace("// Wrong:", "// Crashes:")
+        self.assertEqual(parse_header(crash, "run_time_error")[1], "1\n3 5 1 7 2 1 3\n")
+
+    def test_bad_headers(self):
+        bad = [
+            ("lead of another folder", self.GOOD, "run_time_error"),
+            ("unknown folder", self.GOOD, "wrong"),
+            ("no mistake", self.GOOD.replace("off by one", " "), "wrong_answer"),
+            ("no input line", "// Wrong: x\n//   1\n", "wrong_answer"),
+            ("no input", "// Wrong: x\n" + INPUT_LINE + "\n#include <cstdio>\n",
+             "wrong_answer"),
+            ("two blanks only", self.GOOD.replace("//   1\n", "//  1\n"), "wrong_answer"),
+            ("trailing blank", self.GOOD.replace("//   1\n", "//   1 \n"), "wrong_answer"),
+            ("input on a time-out", self.GOOD.replace("// Wrong:", "// Too slow:"),
+             "time_limit_exceeded"),
+            ("no header", "#include <cstdio>\n", "wrong_answer"),
+        ]
+        for what, text, verdict in bad:
+            with self.subTest(what):
+                with self.assertRaises(HeaderError):
+                    parse_header(text, verdict)
+
+
+class Submissions(unittest.TestCase):
+    def test_there_are_submissions(self):
+        self.assertTrue(submissions(), "no <problem>/submissions/<verdict>/*.cpp found")
+
+    def test_each_header_input_tells_it_from_the_reference(self):
+        for problem, verdict, name, src in submissions():
+            with self.subTest(f"{problem}/{verdict}/{name}"):
+                with open(src, encoding="utf-8") as fh:
+                    try:
+                        _, stdin = parse_header(fh.read(), verdict)
+                    except HeaderError as e:
+                        self.fail(f"{src}: {e}")
+                if stdin is None:
+                    continue
+                exe = os.path.join(SUB_DIR, problem, verdict, name)
+                self.assertTrue(os.access(exe, os.X_OK), f"{exe} is not built")
+                why = difference(problem, verdict, exe, stdin)
+                self.assertTrue(why.startswith("differs"), f"{src}: {why}")
+
+    def test_the_comparison_itself(self):
+        """The reference against itself shows no difference, exact or float, nor do answers
+        within 1e-6 for Shuttle ride; answers 1e-5 off do; a crash is a difference only for a
+        run_time_error submission."""
+        demo = "1\n3\n5 1 7\n2 1 3\n"
+        shuttle = "2\n3 6 1 2 1\n5 10 1 2 5\n"
+        for problem, prog, stdin in [("demolition", "demolish_solver", demo),
+                                     ("shuttle", "shuttle_solver", shuttle)]:
+            same = difference(problem, "wrong_answer", harness.program(prog), stdin)
+            self.assertTrue(same.startswith("same"), same)
+        with tempfile.TemporaryDirectory() as tmp:
+            def script(name, body):
+                path = os.path.join(tmp, name)
+                with open(path, "w") as fh:
+                    fh.write("#!/bin/sh\n" + body + "\n")
+                os.chmod(path, 0o755)
+                return path
+
+            def shifted(d):  # the reference's answers, each moved by d
+                return script(f"shift{d}", f"{harness.program('shuttle_solver')} | awk "
+                              f"'{{printf \"%.10f\\n\", $1 + {d}}}'")
+
+            self.assertTrue(difference("shuttle", "wrong_answer", shifted("0.00001"), shuttle)
+                            .startswith("differs"))
+            self.assertTrue(difference("shuttle", "wrong_answer", shifted("0.0000001"), shuttle)
+                            .startswith("same"))
+            dies = script("dies", "kill -SEGV $$")
+            self.assertTrue(difference("demolition", "wrong_answer", dies, demo)
+                            .startswith("status"))
+            self.assertTrue(difference("demolition", "run_time_error", dies, demo)
+                            .startswith("differs"))
+
+    def test_header_inputs_are_valid(self):
+        checked = 0
+        for problem, verdict, name, src in submissions():
+            check = manifest(problem)["programs"].get("input_check")
+            if not check or not os.access(os.path.join(harness.BIN_DIR, check), os.X_OK):
+                continue
+            with open(src, encoding="utf-8") as fh:
+                try:
+                    _, stdin = parse_header(fh.read(), verdict)
+                except HeaderError:
+                    continue  # reported by the test above
+            if stdin is None:
+                continue
+            with self.subTest(f"{problem}/{verdict}/{name}"):
+                p = harness.run(check, stdin)
+                self.assertEqual(p.returncode, 42, f"{src}: {check} refuses its header input: "
+                                 f"{p.stderr.decode(errors='replace').strip()}")
+                checked += 1
+        if not checked:
+            self.skipTest("no input validator is built")
+
+
+if __name__ == "__main__":
+    harness.main()
