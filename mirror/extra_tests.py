@@ -10,9 +10,9 @@ LONGEST = 510  # the longest word both solvers take
 
 def mirror(rng, k):
     """A pair mirror of k random blocks."""
-    front = ["".join(rng.choice(LETTERS) for _ in range(2)) for _ in range((k + 1) // 2)]
-    back = front[:k // 2][::-1]
-    return "".join(front + back)
+    half = "".join(rng.choices(LETTERS, k=2 * ((k + 1) // 2)))
+    front = [half[i:i + 2] for i in range(0, len(half), 2)]
+    return "".join(front + front[:k // 2][::-1])
 
 
 def spoil(rng, w, pos):
@@ -53,7 +53,7 @@ def tests():
     short = []
     for _ in range(100000):
         if rng.random() < 0.3:
-            short.append(rng.choice(LETTERS) + rng.choice(LETTERS))
+            short.append("".join(rng.choices(LETTERS, k=2)))
         else:
             short.append(near(rng, 2))
     out.append(("short-words", text(short)))
