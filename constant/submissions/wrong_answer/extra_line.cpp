@@ -1,0 +1,7 @@
+// Wrong: puts("25\n") writes a second, empty line
+// Input on which it differs from the reference:
+#include <cstdio>
+
+int main() {
+    puts("25\n");
+}

@@ -1,0 +1,8 @@
+// Wrong: prints 25 without a line end
+// Input on which it differs from the reference:
+#include <cstdio>
+
+int main() {
+    printf("25");
+    return 0;
+}

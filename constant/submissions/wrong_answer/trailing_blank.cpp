@@ -1,0 +1,7 @@
+// Wrong: prints a blank after 25
+// Input on which it differs from the reference:
+#include <cstdio>
+
+int main() {
+    printf("%d \n", 25);
+}
