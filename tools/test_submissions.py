@@ -27,6 +27,10 @@ class HeaderError(Exception):
     pass
 
 
+# The one input line that stands for an empty input (Constant answer reads nothing).
+EMPTY = "(empty)"
+
+
 def parse_header(text, verdict):
     """Returns (mistake, input text or None) of a submission in folder `verdict`, or raises
     HeaderError saying what is wrong. Time-limit submissions carry no input."""
@@ -57,6 +61,8 @@ def parse_header(text, verdict):
             break
     if not body:
         raise HeaderError("the input is missing: its lines follow, each after '//   '")
+    if body == [EMPTY]:
+        return mistake, ""
     return mistake, "".join(b + "\n" for b in body)
 
 

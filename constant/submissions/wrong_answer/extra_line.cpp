@@ -1,5 +1,6 @@
 // Wrong: puts("25\n") writes a second, empty line
 // Input on which it differs from the reference:
+//   (empty)
 #include <cstdio>
 
 int main() {

@@ -1,5 +1,6 @@
 // Wrong: prints the answer as a real number, 25.0
 // Input on which it differs from the reference:
+//   (empty)
 #include <iostream>
 #include <iomanip>
 using namespace std;

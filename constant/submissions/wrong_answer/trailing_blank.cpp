@@ -1,5 +1,6 @@
 // Wrong: prints a blank after 25
 // Input on which it differs from the reference:
+//   (empty)
 #include <cstdio>
 
 int main() {
