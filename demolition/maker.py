@@ -55,7 +55,7 @@ def make(rng, cases, max_size):
     out = [f"{cases}\n"]
     for _ in range(cases):
         r = rng.random()
-        n = 1 if r < 0.15 else 2 if r < 0.25 else top if r < 0.35 else rng.randint(1, top)
+        n = 1 if r < 0.15 else min(2, top) if r < 0.25 else top if r < 0.35 else rng.randint(1, top)
         out.append(_case(_values(rng, n), _order(rng, n)))
     return "".join(out)
 
@@ -86,6 +86,10 @@ def shrink(case):
     # Smaller values: all at once to 0, then one by one towards 0.
     if n > 1 and any(vals):
         yield _case([0] * n, order)
+    for v in sorted(set(vals), reverse=True):  # every one of a value at once: ties stay ties
+        if vals.count(v) > 1:
+            for w in towards(v, 0):
+                yield _case([w if x == v else x for x in vals], order)
     for i, v in enumerate(vals):
         for w in towards(v, 0):
             yield _case(vals[:i] + [w] + vals[i + 1:], order)

@@ -61,6 +61,10 @@ def shrink(case):
         yield line(keep)
     if len(vals) > 1 and any(vals):
         yield line([0] * len(vals))
+    for v in sorted(set(vals), key=abs, reverse=True):  # every one of a value at once
+        if vals.count(v) > 1:
+            for w in towards(v, 0):
+                yield line([w if x == v else x for x in vals])
     for i, v in enumerate(vals):  # values nearer 0
         for w in towards(v, 0):
             yield line(vals[:i] + [w] + vals[i + 1:])

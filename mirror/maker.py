@@ -57,7 +57,11 @@ def shrink(case):
         yield "".join(blocks[j:k - j]) + "\n"
     for keep in sublists(blocks, 1):  # fewer blocks
         yield "".join(keep) + "\n"
+    for ch in sorted(set(word), reverse=True):  # every one of a letter at once: mirrors stay
+        for c in sorted({"a", chr((ord(ch) + ord("a")) // 2), chr(ord(ch) - 1)}):
+            if "a" <= c < ch and word.count(ch) > 1:
+                yield word.replace(ch, c) + "\n"
     for i, ch in enumerate(word):  # letters nearer "a"
         for c in sorted({"a", chr((ord(ch) + ord("a")) // 2), chr(ord(ch) - 1)}):
-            if c < ch:
+            if "a" <= c < ch:
                 yield word[:i] + c + word[i + 1:] + "\n"

@@ -103,6 +103,8 @@ def shrink(case):
         yield f"{w} {number}\n"
     if point and ip:  # drop the fraction, point and all
         yield num(ip, "", "")
+    if point and not ip:  # drop the point at the start
+        yield num(fp, "", "")
     for keep in sublists(list(fp), 0 if ip else 1):  # fewer digits after the point
         yield num(ip, point, "".join(keep))
     if ip:
