@@ -55,7 +55,7 @@ def make(rng, cases, max_size):
     out = [f"{cases}\n"]
     for _ in range(cases):
         r = rng.random()
-        n = 1 if r < 0.15 else min(2, top) if r < 0.25 else top if r < 0.35 else rng.randint(1, top)
+        n = 1 if r < 0.15 else min(2, top) if r < 0.25 else top if r < 0.35 else round(top ** rng.random())
         out.append(_case(_values(rng, n), _order(rng, n)))
     return "".join(out)
 

@@ -35,7 +35,7 @@ def make(rng, cases, max_size):
     for _ in range(cases):
         r = rng.random()
         n = min(top, 0 if r < 0.1 else 1 if r < 0.2 else 2 if r < 0.3 else 3 if r < 0.4
-                else top if r < 0.5 else rng.randint(0, top))
+                else top if r < 0.5 else round(top ** rng.random()))
         out.append(" ".join(map(str, [n] + _values(rng, n))) + "\n")
     return "".join(out)
 

@@ -12,7 +12,7 @@ MAX_LEN = 256
 
 def _word(rng, size):
     r = rng.random()
-    k = 1 if r < 0.2 else size // 2 if r < 0.35 else rng.randint(1, size // 2)  # blocks
+    k = 1 if r < 0.2 else size // 2 if r < 0.35 else round((size // 2) ** rng.random())  # blocks
     letters = rng.choice(("ab", "abc", "abcdefghijklmnopqrstuvwxyz"))
     front = [rng.choice(letters) + rng.choice(letters) for _ in range((k + 1) // 2)]
     blocks = front + front[:k // 2][::-1]  # a pair mirror

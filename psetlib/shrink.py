@@ -22,6 +22,7 @@ deterministic, unless the search runs out of time (budget_s seconds) or checks (
 then it stops with the smallest failing input found so far.
 """
 
+import itertools
 import re
 import time
 
@@ -76,16 +77,16 @@ def sublists(items, least=0):
 
 
 def towards(value, target):
-    """Integers strictly between `value` and `target`, or `target` itself, most aggressive
-    first: the target, halfway, one step."""
-    if value == target:
-        return []
-    sign = 1 if value > target else -1
+    """Integers from `target` up to next to `value`, most aggressive first: the target, then
+    value moved half the way, a quarter, an eighth, ... one step. Taking the first that helps
+    again and again finds the smallest that helps in a few dozen steps, not one by one."""
     dist = abs(value - target)
-    out = []
-    for cand in (target, target + sign * (dist // 2), value - sign):
-        if cand not in out and cand != value:
-            out.append(cand)
+    sign = 1 if value > target else -1
+    out = [target] if dist else []
+    step = dist // 2
+    while step >= 1:
+        out.append(value - sign * step)
+        step //= 2
     return out
 
 
@@ -144,10 +145,14 @@ def shrink(maker, text, fails, valid=None, budget_s=10.0, max_calls=4000):
     while changed and not out_of_budget():
         changed = False
         for i in range(len(best)):
-            progress = True
-            while progress and not out_of_budget():
-                progress = False
-                for variant in maker.shrink(best[i]):
+            # After a variant is taken, the next pass goes on from the same place in the new
+            # case's list, and comes round to its start again: variants that failed to help
+            # are not all tried again after every step.
+            start = 0
+            while not out_of_budget():
+                taken = False
+                for j, variant in enumerate(itertools.islice(maker.shrink(best[i]), start, None),
+                                            start):
                     if out_of_budget():
                         break
                     trial = best[:i] + [variant] + best[i + 1:]
@@ -155,8 +160,12 @@ def shrink(maker, text, fails, valid=None, budget_s=10.0, max_calls=4000):
                     trial_size = measure(trial_text)
                     if trial_size < size and verdict(trial_text) == kind:
                         best, current, size = trial, trial_text, trial_size
-                        progress = changed = True
+                        start, taken, changed = j, True, True
                         break
+                if not taken:
+                    if start == 0:
+                        break
+                    start = 0
         for i in range(len(best)):
             if len(best) > 1 and not out_of_budget() and fails_alike(best[:i] + best[i + 1:]):
                 best = best[:i] + best[i + 1:]

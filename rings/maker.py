@@ -1,9 +1,12 @@
 """Ring count: small random cases for stress runs, and how a file splits into cases, joins back
 and shrinks (see the README, "Small random cases and shrinking").
 
-A case is one line, "x y": whole numbers or halves ("12.5") of absolute value up to 159, no
-"-0". As in the generator, a point that lies outside a ring's boundary circle by less than
-1e-6 is never made. max_size has no effect (every case is one point).
+A case is one line, "x y": numbers in plain decimal form (no "-0", no trailing zero after a
+point) of absolute value up to 159. Besides whole numbers and halves the maker writes points on
+a ring's edge (to 17 digits, where the 1e-10 tolerance decides), near one (to 3..6 decimals,
+where float precision fails) and just below the axis (|y| below or above 1e-10). A point whose
+ring would change if its area moved by a relative 1e-14 is never made: its answer would hang on
+the last bits of the arithmetic. max_size has no effect (every case is one point).
 """
 
 import math
@@ -11,26 +14,48 @@ import math
 from psetlib.shrink import towards
 
 PI = 3.141592653589793
+EPS = 1e-10
 LIMIT = 159
 
 
+def _ring(x, y, v):
+    if y < -EPS:
+        return 0
+    k = int(v - EPS) + 1
+    return k if k <= 730 else 731
+
+
 def _fair(x, y):
-    """False for a point just outside a boundary circle (by less than 1e-6), which the problem's
-    tests avoid: there the ring depends on the last bits of the arithmetic."""
-    d = math.sqrt(x * x + y * y)
-    base = int(d * d * PI / 100)
-    for i in range(max(0, base - 1), base + 2):
-        r = math.sqrt(100 * i / PI)
-        if r < d and d - r < 1e-6:
-            return False
-    return True
+    """True when the answer does not hang on the last bits: the same ring for the area moved
+    by a relative 1e-14 (some 50 units in the last place) either way, and y not within 1e-15
+    of -1e-10."""
+    if abs(y + EPS) < 1e-15:
+        return False
+    v = (x * x + y * y) * PI / 100
+    return _ring(x, y, v * (1 - 1e-14)) == _ring(x, y, v) == _ring(x, y, v * (1 + 1e-14))
 
 
-def _text(v):
-    """Halves written as "12.5", whole numbers plain."""
+def _text(v, digits=17):
+    """Plain decimal form: no exponent, no trailing zero after the point, no "-0"."""
     if v == int(v):
         return str(int(v))
-    return ("-" if v < 0 else "") + f"{int(abs(v))}.5"
+    text = f"{v:.{digits}f}".rstrip("0").rstrip(".")
+    return "0" if text == "-0" else text
+
+
+def _edge(rng):
+    """A point on the edge of ring i or near it, both coordinates within the limit."""
+    i = rng.randint(1, 731)
+    r = math.sqrt(100 * i / PI)
+    y = rng.choice((0, 0, rng.randint(0, 20)))
+    x = math.sqrt(max(0.0, r * r - y * y))
+    digits = rng.choice((17, 3, 4, 5, 6))
+    x = round(x, digits) if digits < 17 else x
+    if rng.random() < 0.3:
+        x, y = y, x
+    if rng.random() < 0.5:
+        x = -x
+    return float(_text(x, digits)), float(_text(y, digits)), digits
 
 
 def _coord(rng):
@@ -45,33 +70,28 @@ def _coord(rng):
 
 
 def _point(rng):
-    kind = rng.randrange(10)
+    kind = rng.randrange(12)
     if kind == 0:  # the edge of ring 730 and the first point beyond it
-        return rng.choice(((150, 27), (151, 21), (-150, 27), (27, 150)))
-    if kind == 1:  # the point just inside the nearest boundary of a few tried
-        best = None
-        for _ in range(30):
-            x, y = rng.randint(-LIMIT, LIMIT), rng.randint(0, LIMIT)
-            d = math.hypot(x, y)
-            gap = math.sqrt(100 * (int(d * d * PI / 100) + 1) / PI) - d
-            if best is None or gap < best[0]:
-                best = (gap, x, y)
-        return best[1], best[2]
+        return rng.choice(((150, 27), (151, 21), (-150, 27), (27, 150))) + (17,)
+    if kind <= 2:
+        return _edge(rng)
+    if kind == 3:  # just below the axis: within the tolerance or not
+        return (_coord(rng), rng.choice((-5e-11, -2e-10, -1e-9)), 12)
     x, y = _coord(rng), _coord(rng)
     if rng.random() < 0.5:
         x = -x
     if rng.random() < 0.2:
         y = -y
-    return x, y
+    return x, y, 17
 
 
 def make(rng, cases, max_size):
     out = [f"{cases}\n"]
     for _ in range(cases):
-        x, y = _point(rng)
+        x, y, digits = _point(rng)
         while not _fair(x, y):
-            x, y = _point(rng)
-        out.append(f"{_text(x)} {_text(y)}\n")
+            x, y, digits = _point(rng)
+        out.append(f"{_text(x, digits)} {_text(y, digits)}\n")
     return "".join(out)
 
 
@@ -86,24 +106,28 @@ def join(cases):
     return f"{len(cases)}\n" + "".join(cases)
 
 
-def _smaller(v):
-    """Values nearer 0: the halves dropped, then whole numbers towards 0, the sign kept; the
-    sign dropped last."""
+def _smaller(text):
+    """Coordinates nearer 0 and shorter: the fraction dropped, then one digit of it dropped,
+    then the whole part towards 0 (the fraction kept); the sign dropped last."""
+    neg = text.startswith("-")
+    whole, _, frac = text.lstrip("-").partition(".")
+    sign = "-" if neg else ""
     out = []
-    if v != int(v):
-        out.append(float(int(v)))
-    sign = -1 if v < 0 else 1
-    out += [sign * w for w in towards(int(abs(v)), 0)]
-    if v < 0:
-        out.append(-v)
-    return out
+    if frac:
+        out.append(sign + whole)
+        cut = frac[:-1].rstrip("0")
+        out.append(sign + whole + ("." + cut if cut else ""))
+    for w in towards(int(whole), 0):
+        out.append(sign + str(w) + ("." + frac if frac else ""))
+    if neg:
+        out.append(text[1:])
+    return [c for c in out if c not in ("-0", text)]
 
 
 def shrink(case):
-    x, y = map(float, case.split())
+    x, y = case.split()
     seen = set()
     for cx, cy in [(c, y) for c in _smaller(x)] + [(x, c) for c in _smaller(y)]:
-        text = f"{_text(cx)} {_text(cy)}\n"
-        if (cx, cy) not in seen and _fair(cx, cy) and text != case:
+        if (cx, cy) not in seen and _fair(float(cx), float(cy)):
             seen.add((cx, cy))
-            yield text
+            yield f"{cx} {cy}\n"

@@ -14,7 +14,7 @@ MAX_M = 2147483647
 def _fraction(rng, size):
     """Digits after the point: runs of fours closed by 5..9 (chains of roundings), low digits,
     nines, any digits; sometimes trailing zeros."""
-    length = rng.randint(1, size)
+    length = round(size ** rng.random())
     out = []
     while len(out) < length:
         r = rng.randrange(6)
@@ -38,12 +38,12 @@ def _integer(rng, size):
     if r == 0:
         return "0"
     if r == 1:  # all nines: a carry into a new leading digit
-        return "9" * rng.randint(1, size)
+        return "9" * round(size ** rng.random())
     if r == 2 and size >= 2:  # leading zeros stay
-        k = rng.randint(2, size)
+        k = max(2, round(size ** rng.random()))
         zeros = rng.randint(1, k - 1)
         return "0" * zeros + "".join(rng.choice("0123456789") for _ in range(k - zeros))
-    k = rng.randint(1, size)
+    k = round(size ** rng.random())
     return str(rng.randint(1, 9)) + "".join(rng.choice("0123456789") for _ in range(k - 1))
 
 

@@ -71,8 +71,15 @@ def shrink(case):
     if any(map(any, grid)):
         yield _case([[0] * 9 for _ in range(9)])
     for r in range(9):  # a row of zeros
-        if any(grid[r]) and sum(map(bool, grid[r])) > 1:
+        if sum(map(bool, grid[r])) > 1:
             yield _case(grid[:r] + [[0] * 9] + grid[r + 1:])
+    for c in range(9):  # a column of zeros
+        if sum(bool(row[c]) for row in grid) > 1:
+            yield _case([row[:c] + [0] + row[c + 1:] for row in grid])
+    for v in range(9, 0, -1):  # every one of a value at once
+        if sum(row.count(v) for row in grid) > 1:
+            for w in towards(v, 0):
+                yield _case([[w if x == v else x for x in row] for row in grid])
     for r in range(9):  # one value smaller
         for c in range(9):
             for w in towards(grid[r][c], 0):

@@ -41,7 +41,7 @@ MAKERS = {p: load(p) for p in PROBLEMS}
 
 INT = re.compile(r"-?(0|[1-9][0-9]*)")
 REAL = re.compile(r"(0|[1-9][0-9]*)(\.[0-9]*[1-9])?")  # plain, no trailing zero after a point
-HALF = re.compile(r"-?(0|[1-9][0-9]*)(\.5)?")
+PLAIN = re.compile(r"-?(0|[1-9][0-9]*)(\.[0-9]*[1-9])?")  # a signed plain real
 
 
 def num(tok, lo, hi, what):
@@ -154,7 +154,7 @@ def check_rings(text, size):
     for (line,) in cases_of(text, 1):
         x, y = line.split(" ")
         for c in (x, y):
-            assert HALF.fullmatch(c) and c != "-0" and abs(float(c)) <= 159, f"coordinate {c!r}"
+            assert PLAIN.fullmatch(c) and c != "-0" and abs(float(c)) <= 159, f"coordinate {c!r}"
         out.append((float(x), float(y)))
     return out
 
@@ -219,6 +219,7 @@ CORNERS = {
         ("trailing zeros after the point", lambda cs, a: any(re.search(r"\.[0-9]*0$", x) for m, x in cs), 8),
         ("a carry into a new leading digit",
          lambda cs, a: any(len(ans.split(".")[0]) > len(x.split(".")[0]) for (m, x), ans in zip(cs, a)), 8),
+        ("an integer part past 19 digits", lambda cs, a: any(len(x.split(".")[0]) >= 20 for m, x in cs), 30),
         ("a chain of roundings through a run of fours",
          lambda cs, a: any(m >= 2 and re.search(r"\.[0-9]*44[5-9]", x) for m, x in cs), 8),
     ],
@@ -260,6 +261,7 @@ CORNERS = {
         ("one block", lambda cs, a: any(len(w) == 2 for w in cs), 8),
         ("the longest word", lambda cs, a: any(len(w) == 8 for w in cs), 8),
         ("Yes and No", lambda cs, a: "Yes" in a and "No" in a, 8),
+        ("256 letters", lambda cs, a: any(len(w) == 256 for w in cs), 300),
         ("a letter palindrome that is no pair mirror",
          lambda cs, a: any(w == w[::-1] and ans == "No" for w, ans in zip(cs, a)), 8),
         ("one letter throughout", lambda cs, a: any(len(w) > 2 and len(set(w)) == 1 for w in cs), 8),
@@ -270,10 +272,16 @@ CORNERS = {
         ("on the axis", lambda cs, a: any(y == 0 and x != 0 for x, y in cs), 8),
         ("ring 730", lambda cs, a: "730" in a, 8),
         ("beyond ring 730", lambda cs, a: any(y >= 0 and ans == "inf" for (x, y), ans in zip(cs, a)), 8),
-        ("halves", lambda cs, a: any(x != int(x) or y != int(y) for x, y in cs), 8),
-        ("within 1e-4 inside a boundary",
-         lambda cs, a: any(0 < (int((x * x + y * y) * PI / 100) + 1) * 100 / PI - (x * x + y * y) < 1e-2
-                           for x, y in cs), 8),
+        ("halves", lambda cs, a: any(abs(x) % 1 == 0.5 for x, y in cs), 8),
+        ("on a ring's edge, within the tolerance", lambda cs, a: any(
+            0 < abs((x * x + y * y) * PI / 100 - round((x * x + y * y) * PI / 100)) < 1e-12
+            for x, y in cs), 8),
+        ("near a ring's edge, beyond float precision", lambda cs, a: any(
+            1e-9 < abs((x * x + y * y) * PI / 100 - round((x * x + y * y) * PI / 100)) < 1e-4
+            for x, y in cs), 8),
+        ("below the axis within the tolerance", lambda cs, a: any(-1e-10 < y < 0 for x, y in cs), 8),
+        ("below the axis past the tolerance",
+         lambda cs, a: any(-1e-8 < y < -1e-10 and ans == "inf" for (x, y), ans in zip(cs, a)), 8),
     ],
     "extrema": [
         ("n = 0", lambda cs, a: [] in cs, 8),

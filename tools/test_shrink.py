@@ -156,8 +156,8 @@ class Shrink(unittest.TestCase):
         self.assertEqual(shrink.shrink(maker, odd, lambda t: "WA"), odd)
 
     def test_a_real_command(self):
-        """A command that spoils the answer 7 is shrunk, through real runs, to one case of two
-        positions (one answers 0) whose answer is 7."""
+        """A command that spoils the answer 7 is shrunk, through real runs, to one case of a few
+        positions whose answers hold a 7, and no variant of it fails."""
         maker = MAKERS["demolition"]
         solver = harness.program("demolish_solver")
         spoilt = ["sh", "-c", f"{shlex.quote(solver)} | sed 's/^7$/8/'"]
@@ -170,7 +170,9 @@ class Shrink(unittest.TestCase):
         text = maker.join([c for c in maker.split(made("demolition"))])
         small = shrink.shrink(maker, text, fails, budget_s=60)
         self.assertEqual(fails(small), "WA")
-        self.assertEqual(maker.split(small)[0][:2], "2\n", small)
+        (case,) = maker.split(small)
+        self.assertLessEqual(int(case.split()[0]), 4, small)
+        self.assertFalse(any(fails(maker.join([v])) for v in maker.shrink(case)))
         self.assertIn(b"7\n", subprocess.run([solver], input=small.encode(), capture_output=True).stdout)
 
 
