@@ -54,8 +54,9 @@ def make(rng, cases, max_size):
     top = max(1, min(max_size, MAX_N))
     out = [f"{cases}\n"]
     for _ in range(cases):
-        r = rng.random()
-        n = 1 if r < 0.15 else min(2, top) if r < 0.25 else top if r < 0.35 else round(top ** rng.random())
+        r = rng.random()  # n: 1, 2 and the largest often, else spread on a log scale
+        n = 1 if r < 0.15 else min(2, top) if r < 0.25 else top if r < 0.35 else \
+            round(top ** rng.random())
         out.append(_case(_values(rng, n), _order(rng, n)))
     return "".join(out)
 

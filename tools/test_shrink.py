@@ -37,24 +37,38 @@ def demolition_values(case):
     return list(map(int, case.split("\n")[1].split()))
 
 
-# (problem, what goes wrong, verdict(case, earlier cases)); each fault must be in the made file.
+def extrema_values(case):
+    return list(map(int, case.split()))[1:]
+
+
+def pair_mirror(word):
+    blocks = [word[i:i + 2] for i in range(0, len(word), 2)]
+    return blocks == blocks[::-1]
+
+
+def faulty(kind, test):
+    """verdict(case, earlier): `kind` where test(case, earlier) holds."""
+    return lambda c, e: kind if test(c, e) else None
+
+
+# (problem, what goes wrong, verdict(case, earlier cases)); each fault is in the made file.
 FAULTS = [
-    ("demolition", "two equal neighbours above 0",
-     lambda c, e: "WA" if any(a == b > 0 for a, b in zip(demolition_values(c), demolition_values(c)[1:])) else None),
+    ("demolition", "two equal neighbours above 0", faulty("WA", lambda c, e: any(
+        a == b > 0 for a, b in zip(demolition_values(c), demolition_values(c)[1:])))),
     ("demolition", "a zero after an earlier case of 6 or more positions (state left over)",
-     lambda c, e: "WA" if 0 in demolition_values(c) and any(len(demolition_values(x)) >= 6 for x in e) else None),
-    ("rounding", "a 9 before the point rounded into",
-     lambda c, e: "WA" if "9." in c and int(c.split()[0]) > 0 and any(d in "56789" for d in c.split(".")[1]) else None),
+     faulty("WA", lambda c, e: 0 in demolition_values(c)
+            and any(len(demolition_values(x)) >= 6 for x in e))),
+    ("rounding", "a 9 before the point rounded into", faulty("WA", lambda c, e: "9." in c and int(
+        c.split()[0]) > 0 and any(d in "56789" for d in c.split(".")[1]))),
     ("mirror", "a word shorter than one before it, which was a pair mirror (stale buffer)",
-     lambda c, e: "WA" if any(len(x) > len(c) and x[:-1] == "".join(
-         reversed([x[i:i + 2] for i in range(0, len(x) - 1, 2)])) for x in e) and len(c) >= 4 else None),
-    ("extrema", "a difference past 32 bits",
-     lambda c, e: "RE" if any(abs(a - b) >= 2**31 for a, b in zip(list(map(int, c.split()))[1:],
-                                                                 list(map(int, c.split()))[2:])) else None),
+     faulty("WA", lambda c, e: len(c) >= 5 and any(
+         len(x) > len(c) and pair_mirror(x.strip()) for x in e))),
+    ("extrema", "a difference past 32 bits", faulty("RE", lambda c, e: any(
+        abs(a - b) >= 2**31 for a, b in zip(extrema_values(c), extrema_values(c)[1:])))),
     ("sudoku", "a zero repeated in a row",
-     lambda c, e: "WA" if any(r.split().count("0") >= 2 for r in c.split("\n")) else None),
+     faulty("WA", lambda c, e: any(r.split().count("0") >= 2 for r in c.split("\n")))),
     ("trend", "a value of 30 after an earlier single value",
-     lambda c, e: "WA" if "30" in c.split() and any(x.startswith("1\n") for x in e) else None),
+     faulty("WA", lambda c, e: "30" in c.split() and any(x.startswith("1\n") for x in e))),
 ]
 
 
@@ -173,7 +187,8 @@ class Shrink(unittest.TestCase):
         (case,) = maker.split(small)
         self.assertLessEqual(int(case.split()[0]), 4, small)
         self.assertFalse(any(fails(maker.join([v])) for v in maker.shrink(case)))
-        self.assertIn(b"7\n", subprocess.run([solver], input=small.encode(), capture_output=True).stdout)
+        answer = subprocess.run([solver], input=small.encode(), capture_output=True).stdout
+        self.assertIn(b"7\n", answer)
 
 
 if __name__ == "__main__":

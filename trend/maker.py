@@ -33,8 +33,9 @@ def make(rng, cases, max_size):
     top = max(1, min(max_size, MAX_N))
     out = [f"{cases}\n"]
     for _ in range(cases):
-        r = rng.random()
-        n = 1 if r < 0.2 else min(2, top) if r < 0.3 else top if r < 0.4 else round(top ** rng.random())
+        r = rng.random()  # n: 1, 2 and the largest often, else spread on a log scale
+        n = 1 if r < 0.2 else min(2, top) if r < 0.3 else top if r < 0.4 else \
+            round(top ** rng.random())
         kind = rng.randrange(4)
         if kind == 0:  # ends at 1 or at 30
             last = rng.choice((0, 29, 58))
