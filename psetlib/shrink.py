@@ -151,8 +151,8 @@ def shrink(maker, text, fails, valid=None, budget_s=10.0, max_calls=4000):
             start = 0
             while not out_of_budget():
                 taken = False
-                for j, variant in enumerate(itertools.islice(maker.shrink(best[i]), start, None),
-                                            start):
+                for j, variant in enumerate(itertools.islice(_variants(maker, best[i]), start,
+                                                             None), start):
                     if out_of_budget():
                         break
                     trial = best[:i] + [variant] + best[i + 1:]
@@ -173,6 +173,15 @@ def shrink(maker, text, fails, valid=None, budget_s=10.0, max_calls=4000):
                 changed = True
                 break
     return current
+
+
+def _variants(maker, case):
+    """maker.shrink(case), ended early where the maker cannot read the case (a hand-written
+    file may write its items in forms that the maker never makes)."""
+    try:
+        yield from maker.shrink(case)
+    except (ValueError, IndexError, OverflowError):
+        return
 
 
 def _ddmin(items, test, out_of_budget):

@@ -10,6 +10,7 @@ the last bits of the arithmetic. max_size has no effect (every case is one point
 """
 
 import math
+import re
 
 from psetlib.shrink import towards
 
@@ -108,7 +109,10 @@ def join(cases):
 
 def _smaller(text):
     """Coordinates nearer 0 and shorter: the fraction dropped, then one digit of it dropped,
-    then the whole part towards 0 (the fraction kept); the sign dropped last."""
+    then the whole part towards 0 (the fraction kept); the sign dropped last. A number in
+    another form (an exponent) goes to 0 or its whole part."""
+    if not re.fullmatch(r"-?[0-9]+(\.[0-9]+)?", text):
+        return [c for c in ("0", _text(float(int(float(text))))) if c != text]
     neg = text.startswith("-")
     whole, _, frac = text.lstrip("-").partition(".")
     sign = "-" if neg else ""

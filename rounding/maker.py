@@ -1,9 +1,11 @@
 """Grade rounding: small random cases for stress runs, and how a file splits into cases, joins
 back and shrinks (see the README, "Small random cases and shrinking").
 
-A case is one line, "m number": m in 0..2147483647; the number is digits with at most one point
-and at least one digit (leading zeros, a point at the end and, rarely, a point at the start, as
-the examples have them). max_size bounds the digits before the point and those after it.
+A case is two lines, m (0..2147483647) and the number, as the generator writes them (split and
+shrink also take the two on one line, "m number", as the worked example has them). The number
+is digits with at most one point and at least one digit: leading zeros, a point at the end and,
+rarely, a point at the start come up. max_size bounds the digits before the point and those
+after it.
 """
 
 from psetlib.shrink import sublists, towards
@@ -76,15 +78,18 @@ def make(rng, cases, max_size):
     out = [f"{cases}\n"]
     for _ in range(cases):
         number = _number(rng, size)
-        out.append(f"{_m(rng, number)} {number}\n")
+        out.append(f"{_m(rng, number)}\n{number}\n")
     return "".join(out)
 
 
 def split(text):
     lines = text.split("\n")
-    if lines[-1] != "" or int(lines[0]) != len(lines) - 2:
-        raise ValueError("not a rounding file: the count and the lines disagree")
-    return [line + "\n" for line in lines[1:-1]]
+    count = int(lines[0])
+    if lines[-1] == "" and len(lines) - 2 == 2 * count:  # m and the number on lines of their own
+        return [lines[i] + "\n" + lines[i + 1] + "\n" for i in range(1, len(lines) - 1, 2)]
+    if lines[-1] == "" and len(lines) - 2 == count:  # both on one line
+        return [line + "\n" for line in lines[1:-1]]
+    raise ValueError("not a rounding file: the count and the lines disagree")
 
 
 def join(cases):
@@ -95,12 +100,13 @@ def shrink(case):
     m, number = case.split()
     m = int(m)
     ip, point, fp = number.partition(".")
+    sep = " " if " " in case else "\n"  # the case's own layout
 
     def num(i, p, f):
-        return f"{m} {i}{p}{f}\n"
+        return f"{m}{sep}{i}{p}{f}\n"
 
     for w in towards(m, 0):
-        yield f"{w} {number}\n"
+        yield f"{w}{sep}{number}\n"
     if point and ip:  # drop the fraction, point and all
         yield num(ip, "", "")
     if point and not ip:  # drop the point at the start
