@@ -16,7 +16,7 @@ problem's input validator). The result fails with the same kind as `text`.
 3. Within the cases left: the maker's variants of each, taken greedily while the input still
    fails the same way; then each case is tried away once more.
 
-Every variant taken must be smaller than the input it replaces by measure(), so the search
+Every variant taken must be smaller than the case it replaces by measure(), so the search
 ends. The verdict of each text is remembered. For a deterministic `fails` the result is
 deterministic, unless the search runs out of time (budget_s seconds) or checks (max_calls):
 then it stops with the smallest failing input found so far.
@@ -108,7 +108,8 @@ def shrink(maker, text, fails, valid=None, budget_s=10.0, max_calls=4000):
                 memo[cand] = fails(cand)
         return memo[cand]
 
-    kind = verdict(text)
+    calls[0] += 1
+    kind = memo[text] = fails(text)  # the input itself is taken as it is, valid or not
     if kind is None:
         return text
     try:
@@ -138,9 +139,9 @@ def shrink(maker, text, fails, valid=None, budget_s=10.0, max_calls=4000):
     if len(best) > 1:
         best = _ddmin(best[:-1], lambda cs: fails_alike(cs + best[-1:]), out_of_budget) + best[-1:]
 
-    # 3. Smaller cases, then fewer once more.
+    # 3. Smaller cases, then fewer once more. The other cases stay as they are, so a file is
+    # smaller than another exactly when its changed case is smaller than the one it replaces.
     current = maker.join(best)
-    size = measure(current)
     changed = True
     while changed and not out_of_budget():
         changed = False
@@ -151,15 +152,17 @@ def shrink(maker, text, fails, valid=None, budget_s=10.0, max_calls=4000):
             start = 0
             while not out_of_budget():
                 taken = False
+                size = measure(best[i])
                 for j, variant in enumerate(itertools.islice(_variants(maker, best[i]), start,
                                                              None), start):
                     if out_of_budget():
                         break
+                    if measure(variant) >= size:
+                        continue
                     trial = best[:i] + [variant] + best[i + 1:]
                     trial_text = maker.join(trial)
-                    trial_size = measure(trial_text)
-                    if trial_size < size and verdict(trial_text) == kind:
-                        best, current, size = trial, trial_text, trial_size
+                    if verdict(trial_text) == kind:
+                        best, current = trial, trial_text
                         start, taken, changed = j, True, True
                         break
                 if not taken:
@@ -169,7 +172,7 @@ def shrink(maker, text, fails, valid=None, budget_s=10.0, max_calls=4000):
         for i in range(len(best)):
             if len(best) > 1 and not out_of_budget() and fails_alike(best[:i] + best[i + 1:]):
                 best = best[:i] + best[i + 1:]
-                current, size = maker.join(best), measure(maker.join(best))
+                current = maker.join(best)
                 changed = True
                 break
     return current
