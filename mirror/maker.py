@@ -1,0 +1,67 @@
+"""Pair mirror: small random cases for stress runs, and how a file splits into cases, joins
+back and shrinks (see the README, "Small random cases and shrinking").
+
+A case is one line: a word of lower-case letters of even length 2..256. max_size bounds the
+word's length.
+"""
+
+from psetlib.shrink import sublists
+
+MAX_LEN = 256
+
+
+def _word(rng, size):
+    r = rng.random()
+    k = 1 if r < 0.2 else size // 2 if r < 0.35 else round((size // 2) ** rng.random())  # blocks
+    letters = rng.choice(("ab", "abc", "abcdefghijklmnopqrstuvwxyz"))
+    front = [rng.choice(letters) + rng.choice(letters) for _ in range((k + 1) // 2)]
+    blocks = front + front[:k // 2][::-1]  # a pair mirror
+    kind = rng.randrange(5)
+    if kind == 0:  # one letter rewritten
+        i = rng.randrange(2 * k)
+        word = list("".join(blocks))
+        word[i] = rng.choice(letters)
+        return "".join(word)
+    if kind == 1:  # a palindrome of letters, which is no pair mirror unless its blocks match
+        half = "".join(blocks)[:k]
+        return half + half[::-1]
+    if kind == 2 and k >= 2:  # one block turned round
+        i = rng.randrange(k)
+        blocks[i] = blocks[i][::-1]
+    if kind == 3:  # one letter throughout
+        return letters[0] * (2 * k)
+    return "".join(blocks)
+
+
+def make(rng, cases, max_size):
+    size = max(2, min(max_size, MAX_LEN))
+    return f"{cases}\n" + "".join(_word(rng, size) + "\n" for _ in range(cases))
+
+
+def split(text):
+    lines = text.split("\n")
+    if lines[-1] != "" or int(lines[0]) != len(lines) - 2:
+        raise ValueError("not a mirror file: the count and the lines disagree")
+    return [line + "\n" for line in lines[1:-1]]
+
+
+def join(cases):
+    return f"{len(cases)}\n" + "".join(cases)
+
+
+def shrink(case):
+    word = case.strip()
+    blocks = [word[i:i + 2] for i in range(0, len(word), 2)]
+    k = len(blocks)
+    for j in range((k - 1) // 2, 0, -1):  # as many blocks taken off each end
+        yield "".join(blocks[j:k - j]) + "\n"
+    for keep in sublists(blocks, 1):  # fewer blocks
+        yield "".join(keep) + "\n"
+    for ch in sorted(set(word), reverse=True):  # every one of a letter at once: mirrors stay
+        for c in sorted({"a", chr((ord(ch) + ord("a")) // 2), chr(ord(ch) - 1)}):
+            if "a" <= c < ch and word.count(ch) > 1:
+                yield word.replace(ch, c) + "\n"
+    for i, ch in enumerate(word):  # letters nearer "a"
+        for c in sorted({"a", chr((ord(ch) + ord("a")) // 2), chr(ord(ch) - 1)}):
+            if "a" <= c < ch:
+                yield word[:i] + c + word[i + 1:] + "\n"

@@ -1,0 +1,218 @@
+"""Shrinking a failing input to a small one that fails the same way, and the helpers that the
+problems' makers (`<problem>/maker.py`) share to list smaller variants of a case.
+
+    shrink(maker, text, fails, valid=None, budget_s=10.0, max_calls=4000) -> str
+
+`maker` is a problem's maker module: split(text) gives the cases of a file, join(cases) makes
+a file of them, shrink(case) lists smaller valid variants of one case, most aggressive first.
+`fails(text)` checks one input and gives the kind of its failure ("WA", "RE", "TLE", ...) or
+None when it passes; `valid(text)`, when given, vets a candidate before it is checked (the
+problem's input validator). The result fails with the same kind as `text`.
+
+1. Case by case: the shortest failing prefix of the file is found by bisection and its last
+   case is tried alone.
+2. When it does not fail alone (a fault that needs an earlier case, such as state left over),
+   the fewest cases of that prefix that still fail with it, in their order (delta debugging).
+3. Within the cases left: the maker's variants of each, taken greedily while the input still
+   fails the same way; then each case is tried away once more.
+
+Every variant taken must be smaller than the case it replaces by measure(), so the search
+ends. The verdict of each text is remembered. For a deterministic `fails` the result is
+deterministic, unless the search runs out of time (budget_s seconds) or checks (max_calls):
+then it stops with the smallest failing input found so far.
+"""
+
+import itertools
+import re
+import time
+
+_NUMBER = re.compile(r"-?(\d+\.?\d*|\.\d+)([eE][-+]?\d+)?")
+
+
+def _token_key(tok):
+    if _NUMBER.fullmatch(tok):
+        value = abs(float(tok))
+        if value == value:  # NaN never orders
+            return (0, value, tok)
+    return (1, 0.0, tok)
+
+
+def measure(text):
+    """How big an input is, to order candidates: its count of items, then its length in bytes,
+    then its items in turn (a number by its magnitude, a word by its text). Smaller is
+    simpler."""
+    toks = text.split()
+    return (len(toks), len(text), tuple(_token_key(t) for t in toks))
+
+
+def sublists(items, least=0):
+    """Shorter lists of `items` kept in order, with at least `least` of them, most aggressive
+    first: the fewest items kept (`least` of them, each single item alone while the list is
+    short), then ever smaller chunks taken away (halves, quarters, ... single items; chunks are
+    never smaller than 1/64 of a long list)."""
+    n = len(items)
+    seen = set()
+
+    def fresh(keep):
+        key = tuple(keep)
+        if len(keep) < n and len(keep) >= least and key not in seen:
+            seen.add(key)
+            return True
+        return False
+
+    if least == 0 and fresh([]):
+        yield []
+    if least <= 1 < n <= 16:
+        for i in range(n):
+            if fresh([i]):
+                yield [items[i]]
+    size = n // 2
+    while size >= 1:
+        if n // size <= 64:
+            for start in range(0, n, size):
+                keep = [i for i in range(n) if not start <= i < start + size]
+                if fresh(keep):
+                    yield [items[i] for i in keep]
+        size //= 2
+
+
+def towards(value, target):
+    """Integers from `target` up to next to `value`, most aggressive first: the target, then
+    value moved half the way, a quarter, an eighth, ... one step. Taking the first that helps
+    again and again finds the smallest that helps in a few dozen steps, not one by one."""
+    dist = abs(value - target)
+    sign = 1 if value > target else -1
+    out = [target] if dist else []
+    step = dist // 2
+    while step >= 1:
+        out.append(value - sign * step)
+        step //= 2
+    return out
+
+
+def shrink(maker, text, fails, valid=None, budget_s=10.0, max_calls=4000):
+    """The smallest input found that fails like `text` (see the module's description)."""
+    deadline = time.monotonic() + budget_s
+    memo = {}
+    calls = [0]
+
+    def out_of_budget():
+        return calls[0] >= max_calls or time.monotonic() > deadline
+
+    def verdict(cand):
+        if cand not in memo:
+            if valid is not None and not valid(cand):
+                memo[cand] = None
+            else:
+                calls[0] += 1
+                memo[cand] = fails(cand)
+        return memo[cand]
+
+    calls[0] += 1
+    kind = memo[text] = fails(text)  # the input itself is taken as it is, valid or not
+    if kind is None:
+        return text
+    try:
+        cases = list(maker.split(text))
+    except ValueError:
+        return text
+    if not cases:
+        return text
+
+    def fails_alike(cs):
+        return verdict(maker.join(cs)) == kind
+
+    # 1. The shortest failing prefix (a failure usually stays once its case is in), then its
+    # last case alone.
+    lo, hi = 0, len(cases)  # the prefix of hi cases fails; we have not seen one of lo fail
+    while hi - lo > 1 and not out_of_budget():
+        mid = (lo + hi) // 2
+        if fails_alike(cases[:mid]):
+            hi = mid
+        else:
+            lo = mid
+    best = cases[:hi]
+    if len(best) > 1 and not out_of_budget() and fails_alike(best[-1:]):
+        best = best[-1:]
+
+    # 2. The fewest earlier cases that the last one needs, in their order.
+    if len(best) > 1:
+        best = _ddmin(best[:-1], lambda cs: fails_alike(cs + best[-1:]), out_of_budget) + best[-1:]
+
+    # 3. Smaller cases, then fewer once more. The other cases stay as they are, so a file is
+    # smaller than another exactly when its changed case is smaller than the one it replaces.
+    current = maker.join(best)
+    changed = True
+    while changed and not out_of_budget():
+        changed = False
+        for i in range(len(best)):
+            # After a variant is taken, the next pass goes on from the same place in the new
+            # case's list, and comes round to its start again: variants that failed to help
+            # are not all tried again after every step.
+            start = 0
+            while not out_of_budget():
+                taken = False
+                size = measure(best[i])
+                for j, variant in enumerate(itertools.islice(_variants(maker, best[i]), start,
+                                                             None), start):
+                    if out_of_budget():
+                        break
+                    if measure(variant) >= size:
+                        continue
+                    trial = best[:i] + [variant] + best[i + 1:]
+                    trial_text = maker.join(trial)
+                    if verdict(trial_text) == kind:
+                        best, current = trial, trial_text
+                        start, taken, changed = j, True, True
+                        break
+                if not taken:
+                    if start == 0:
+                        break
+                    start = 0
+        for i in range(len(best)):
+            if len(best) > 1 and not out_of_budget() and fails_alike(best[:i] + best[i + 1:]):
+                best = best[:i] + best[i + 1:]
+                current = maker.join(best)
+                changed = True
+                break
+    return current
+
+
+def _variants(maker, case):
+    """maker.shrink(case), ended early where the maker cannot read the case (a hand-written
+    file may write its items in forms that the maker never makes)."""
+    try:
+        yield from maker.shrink(case)
+    except (ValueError, IndexError, OverflowError):
+        return
+
+
+def _ddmin(items, test, out_of_budget):
+    """The fewest of `items`, in their order, that still pass `test` (which holds for all of
+    them): delta debugging, trying the chunks alone, then without each chunk, at ever finer
+    cuts."""
+    if test([]):
+        return []
+    n = 2
+    while len(items) >= 2 and not out_of_budget():
+        chunk = -(-len(items) // n)
+        parts = [items[i:i + chunk] for i in range(0, len(items), chunk)]
+        for part in parts:
+            if out_of_budget():
+                return items
+            if test(part):
+                items, n = part, 2
+                break
+        else:
+            for k in range(len(parts)):
+                if out_of_budget():
+                    return items
+                rest = [c for j, p in enumerate(parts) if j != k for c in p]
+                if len(parts) > 2 and test(rest):
+                    items, n = rest, max(n - 1, 2)
+                    break
+            else:
+                if n >= len(items):
+                    break
+                n = min(len(items), 2 * n)
+    return items
