@@ -158,7 +158,7 @@ def _build(opts, tools, chosen, out, partial):
             raise Failure(f"{exc}\npset: the unfinished package stays in {rel(partial)} (the next "
                           f"build removes it); the package in {rel(out)} is unchanged") from None
         rows.append(row)
-        console.finish(f" {row[1]} tests, cross-check: {row[4]}")
+        console.finish(f" {row[1]} test{'' if row[1] == 1 else 's'}, cross-check: {row[4]}")
     console.where = f"while putting the new package in place in {rel(out)}"
     # A signal waits until every problem's folder is swapped: each one is old or new.
     old = signal.pthread_sigmask(signal.SIG_BLOCK, {signal.SIGINT, signal.SIGTERM})

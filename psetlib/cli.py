@@ -103,9 +103,13 @@ def parse(argv):
 
 
 def _on_signal(signum, frame):
-    if not _on_signal.fired:
-        _on_signal.fired = True
-        raise Interrupted(signum)
+    if _on_signal.fired:
+        return
+    if runner.critical():
+        runner.defer(signum)  # raised again once the run in hand is started or ended
+        return
+    _on_signal.fired = True
+    raise Interrupted(signum)
 
 
 _on_signal.fired = False

@@ -44,6 +44,8 @@ _scratch = None
 
 
 _refusing = False               # set by kill_all(refuse_new=True): no run starts any more
+_critical = 0                   # depth of the main thread's sections a signal must not cut
+_pending = None                 # a signal that arrived in one, given again at its end
 
 
 class StartError(OSError):
@@ -94,6 +96,42 @@ def first_line(path, width=100):
         if line.strip():
             return line.strip()[:width]
     return ""
+
+
+def critical():
+    """True while the main thread starts or ends a run: a signal handler that would raise
+    should call defer(signum) and return instead; the signal is raised again at the end of
+    the section, when our books agree with the processes that exist."""
+    return _critical > 0
+
+
+def defer(signum):
+    global _pending
+    _pending = signum
+
+
+def _enter():
+    global _critical
+    if threading.current_thread() is threading.main_thread():
+        _critical += 1
+
+
+def _leave():
+    """Ends a section; a signal deferred in it is given again once outside every section."""
+    global _critical, _pending
+    if threading.current_thread() is threading.main_thread():
+        _critical -= 1
+        if _critical == 0 and _pending is not None:
+            signum, _pending = _pending, None
+            signal.raise_signal(signum)
+
+
+class _Section:
+    def __enter__(self):
+        _enter()
+
+    def __exit__(self, *exc):
+        _leave()
 
 
 def become_subreaper():
@@ -323,10 +361,11 @@ def run(argv, *, stdin=None, stdout=None, stderr=None, env=None, cwd=None, time_
             os.close(fd)
         paths.append(given)
     cpu_cap = int(math.ceil(time_limit)) + 1 if time_limit is not None else None
-    with _open_in(stdin, folder) as fin, open(paths[0], "wb") as fout, \
-            open(paths[1], "wb") as ferr:
-        start = time.monotonic()
-        try:
+    _enter()  # from here until the run is in our books, a signal waits
+    try:
+        with _open_in(stdin, folder) as fin, open(paths[0], "wb") as fout, \
+                open(paths[1], "wb") as ferr:
+            start = time.monotonic()
             with _lock:
                 if _refusing:
                     raise Cancelled()
@@ -335,11 +374,16 @@ def run(argv, *, stdin=None, stdout=None, stderr=None, env=None, cwd=None, time_
                 proc = subprocess.Popen(line, stdin=fin, stdout=fout, stderr=ferr, env=env,
                                         cwd=cwd, start_new_session=True)
                 _active[proc.pid] = token
-        except (OSError, subprocess.SubprocessError) as exc:
-            raise StartError(start_problem(argv, exc)) from None
+    except (OSError, subprocess.SubprocessError) as exc:
+        _leave()
+        raise StartError(start_problem(argv, exc)) from None
+    except BaseException:
+        _leave()
+        raise
     pid = proc.pid
     timed_out = False
     try:
+        _leave()  # a signal that came while it started is raised now, and ends it cleanly
         pidfd = os.pidfd_open(pid)
         try:
             poller = select.poll()
@@ -356,13 +400,14 @@ def run(argv, *, stdin=None, stdout=None, stderr=None, env=None, cwd=None, time_
         finally:
             os.close(pidfd)
     finally:
-        if not _exited(pid):
-            _kill(pid)
-        _sweep(pid, token)
-        _, wstatus, rusage = os.wait4(pid, 0)
-        proc.returncode = 0  # reaped here; keeps Popen from waiting on a reused pid
-        with _lock:
-            _active.pop(pid, None)
+        with _Section():
+            if not _exited(pid):
+                _kill(pid)
+            _sweep(pid, token)
+            _, wstatus, rusage = os.wait4(pid, 0)
+            proc.returncode = 0  # reaped here; keeps Popen from waiting on a reused pid
+            with _lock:
+                _active.pop(pid, None)
     wall = time.monotonic() - start
     cpu = rusage.ru_utime + rusage.ru_stime
     sig = os.WTERMSIG(wstatus) if os.WIFSIGNALED(wstatus) else None
