@@ -162,9 +162,27 @@ def scratch():
 
 
 def cleanup():
-    """Kills what is left and removes the scratch folder."""
+    """Ends every run in progress and refuses new ones, waits (a second at most) for their
+    threads to end them, kills and reaps whatever descendant is left, removes the scratch
+    folder. For the end of the program."""
     global _scratch
     kill_all(refuse_new=True)
+    deadline = time.monotonic() + 1.0
+    while _active and time.monotonic() < deadline:
+        time.sleep(0.01)
+        kill_all()
+    with _lock:
+        for _ in range(1000):
+            left = [c for c in _children() if c not in _active]
+            for c in left:
+                _kill(c)
+            for c in left:
+                try:
+                    os.waitpid(c, 0)
+                except ChildProcessError:
+                    pass
+            if not left:
+                break
     if _scratch:
         shutil.rmtree(_scratch, ignore_errors=True)
         _scratch = None

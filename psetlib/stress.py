@@ -195,9 +195,9 @@ class Stress:
         p, jobs = self.p, min(self.opts.jobs, self.rounds)
         threads = [threading.Thread(target=self.worker, args=(w,), daemon=True)
                    for w in range(jobs)]
-        for t in threads:
-            t.start()
         try:
+            for t in threads:
+                t.start()
             while any(t.is_alive() for t in threads):
                 console.where = (f"in stress of {p.name} after {self.done} of {self.rounds} "
                                  f"rounds (seeds from {self.base})")
@@ -208,7 +208,8 @@ class Stress:
             self.stop.set()
             runner.kill_all(refuse_new=True)
             for t in threads:
-                t.join(2)
+                if t.is_alive():
+                    t.join(1)
             raise
         console.where = ""
         if self.found is None:

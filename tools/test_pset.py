@@ -439,7 +439,8 @@ class Driver(unittest.TestCase):
         for delay in (0.3, 0.8, 1.5, 3):
             proc = subprocess.Popen([sys.executable, PSET, "--build-dir", BUILD, "build",
                                      "--tests", "2", "--seed", "9", "--out", out, "demolition",
-                                     "banner"], stdout=subprocess.DEVNULL)
+                                     "banner"], stdout=subprocess.DEVNULL,
+                                    env=dict(os.environ, TMPDIR=self.tmp))
             time.sleep(delay)
             proc.kill()
             proc.wait()
