@@ -196,6 +196,7 @@ class Stress:
         threads = [threading.Thread(target=self.worker, args=(w,), daemon=True)
                    for w in range(jobs)]
         try:
+            console.where = f"in stress of {p.name} after 0 of {self.rounds} rounds"
             for t in threads:
                 t.start()
             while any(t.is_alive() for t in threads):

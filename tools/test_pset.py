@@ -499,7 +499,8 @@ class Driver(unittest.TestCase):
         p = pset("build", "--tests", "100", "--out", out, "demolition", build=fake)
         self.assertEqual(p.returncode, 0, p.stderr)
         folder = os.path.join(out, "demolition", "tests")
-        names = [l.split()[0] for l in open(os.path.join(folder, "manifest"))]
+        with open(os.path.join(folder, "manifest")) as fh:
+            names = [l.split()[0] for l in fh]
         self.assertEqual(names, [f"{k:03d}" for k in range(1, 103)])
         self.assertEqual(sorted(os.listdir(folder))[:3], ["001.ans", "001.in", "002.ans"])
 
@@ -515,6 +516,19 @@ class Driver(unittest.TestCase):
             self.assertEqual(p.returncode, 0)
             for word in defaults + ("demolition", "extrema"):
                 self.assertIn(word, p.stdout, action)
+
+    def test_make_names_a_missing_tool(self):
+        make, cmake = shutil.which("make"), shutil.which("cmake")
+        if not make or not cmake:
+            self.skipTest("make or cmake is not installed")
+        path = self.fresh("path")
+        os.symlink(cmake, os.path.join(path, "cmake"))  # python3 left out
+        for target in ("all", "check"):
+            p = subprocess.run([make, "-s", "-C", harness.ROOT, target], capture_output=True,
+                               text=True, env=dict(os.environ, PATH=path), timeout=GUARD)
+            self.assertEqual(p.returncode, 2, p.stderr)
+            self.assertEqual(p.stderr.count("\n"), 1, p.stderr)
+            self.assertIn("python3 is not on PATH", p.stderr)
 
     def test_a_write_error_is_one_line(self):
         import resource
