@@ -7,9 +7,10 @@
 - Its time is CPU time, user plus system, of the command and the children it waited for
   (from wait4). A wall-clock backstop (default twice the time limit plus one second) ends a
   command that sleeps; a run never waits longer than its backstop.
-- The memory limit is the command's address space (set by a POSIX shell that then becomes the
-  command through exec, so its pid and CPU time are the command's); the output limit
-  caps each of its output files (a write past it ends the command: OLE).
+- The memory limit is the command's address space; the output limit caps each of its output
+  files (a write past it ends the command: OLE). The command inherits them from this process
+  at its start (see _spawn) or, when that is not safe, from a POSIX shell that sets them and
+  then becomes the command through exec (so its pid and CPU time are the command's).
 - This process is made a child subreaper, so a descendant that leaves the command's process
   group or session is handed to us when its parent ends; at the end of every run all of the
   command's descendants are killed and reaped, whatever they did.
@@ -19,6 +20,7 @@ the exit status or the signal's name). Judging the output is the caller's busine
 """
 
 import ctypes
+import errno
 import itertools
 import math
 import os
@@ -296,6 +298,49 @@ def _limited(argv, memory, output, cpu):
     return ["/bin/sh", "-c", " && ".join(steps) + ' && exec "$@"', WRAPPER] + list(argv)
 
 
+def _vm_size():
+    try:
+        with open("/proc/self/statm") as fh:
+            return int(fh.read().split()[0]) * resource.getpagesize()
+    except (OSError, ValueError, IndexError):
+        return None
+
+
+_INHERITED = ((resource.RLIMIT_AS, "memory"), (resource.RLIMIT_FSIZE, "output"))
+
+
+def _spawn(argv, memory, output, cpu, **kw):
+    """Starts the command under its limits; returns (Popen, True when a wrapper shell runs).
+
+    The fast way: while this process runs alone (one thread), it lowers its own soft limits
+    for the moment of the spawn, which the child inherits, and restores them; that saves the
+    start of a shell. The CPU limit is then left to the wall-clock backstop, for our own CPU
+    time may be past it. With other threads about, or a memory limit near our own size, the
+    shell sets the limits instead."""
+    if not (memory or output or cpu):
+        return subprocess.Popen(argv, **kw), False
+    vm = _vm_size()
+    alone = threading.active_count() == 1 and vm is not None and \
+        (not memory or memory > vm + 256 * MB)
+    if not alone:
+        return subprocess.Popen(_limited(argv, memory, output, cpu), **kw), True
+    want = {"memory": memory, "output": output + 1 if output else None}
+    saved = []
+    try:
+        for what, name in _INHERITED:
+            soft, hard = resource.getrlimit(what)
+            saved.append((what, soft, hard))
+            value = want[name]
+            if value:
+                if hard != resource.RLIM_INFINITY:
+                    value = min(value, hard)
+                resource.setrlimit(what, (value, hard))
+        return subprocess.Popen(argv, **kw), False
+    finally:
+        for what, soft, hard in saved:
+            resource.setrlimit(what, (soft, hard))
+
+
 def _exec_failure(argv, status, stderr_path):
     """The shell's own word that it could not start the command, as one line; None when the
     command did start."""
@@ -350,7 +395,8 @@ def start_problem(argv, exc):
     if isinstance(exc, FileNotFoundError) and "/" in prog and os.path.isfile(prog):
         return f"cannot start {prog}: its #! line names an interpreter that does not exist"
     if isinstance(exc, PermissionError):
-        return f"cannot start {prog}: it is not executable"
+        return f"cannot start {prog}: it is " + (
+            "a folder" if os.path.isdir(prog) else "not executable")
     if isinstance(exc, FileNotFoundError):
         return f"cannot start {prog}: no such program"
     return f"cannot start {prog}: {exc.strerror or exc}"
@@ -387,13 +433,17 @@ def run(argv, *, stdin=None, stdout=None, stderr=None, env=None, cwd=None, time_
             with _lock:
                 if _refusing:
                     raise Cancelled()
-                limited = memory_limit or output_limit or cpu_cap
-                line = _limited(argv, memory_limit, output_limit, cpu_cap) if limited else argv
-                proc = subprocess.Popen(line, stdin=fin, stdout=fout, stderr=ferr, env=env,
-                                        cwd=cwd, start_new_session=True)
+                proc, wrapped = _spawn(argv, memory_limit, output_limit, cpu_cap, stdin=fin,
+                                       stdout=fout, stderr=ferr, env=env, cwd=cwd,
+                                       start_new_session=True)
                 _active[proc.pid] = token
     except (OSError, subprocess.SubprocessError) as exc:
         _leave()
+        if memory_limit and getattr(exc, "errno", None) == errno.ENOMEM:
+            # its image alone does not fit in the memory limit
+            return Result(argv=list(argv), verdict="MLE", status=None, signal=None,
+                          signal_name=None, cpu=0.0, wall=0.0, peak_kb=0, timed_out=False,
+                          stdout=paths[0], stderr=paths[1], stdout_size=0)
         raise StartError(start_problem(argv, exc)) from None
     except BaseException:
         _leave()
@@ -430,7 +480,7 @@ def run(argv, *, stdin=None, stdout=None, stderr=None, env=None, cwd=None, time_
     cpu = rusage.ru_utime + rusage.ru_stime
     sig = os.WTERMSIG(wstatus) if os.WIFSIGNALED(wstatus) else None
     status = os.WEXITSTATUS(wstatus) if os.WIFEXITED(wstatus) else None
-    failed = _exec_failure(argv, status, paths[1]) if limited else None
+    failed = _exec_failure(argv, status, paths[1]) if wrapped else None
     if failed:
         raise StartError(failed)
     out_size = os.path.getsize(paths[0]) if os.path.isfile(paths[0]) else 0
