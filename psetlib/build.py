@@ -125,7 +125,7 @@ def run(opts, tools):
     if empty:
         raise Stop(f"nothing to write for {', '.join(empty)}: no examples and no generated tests")
     out = package.resolve(opts.out)
-    package.prepare(out)
+    package.prepare(out, problems.names())
     with package.Lock(out, True, "build"):
         package.remove_leftovers(out)
         for p in chosen:

@@ -39,12 +39,42 @@ def is_package(out):
     return os.path.isfile(os.path.join(out, MARKER))
 
 
-def prepare(out):
-    """Makes `out` a package root for `build`, or stops: it must be new, empty or marked."""
+_REPRODUCER = {"input", "expected", "got", "got.stderr", "seed", "remake", "expected.stderr"}
+
+
+def _written_before_markers(out, names):
+    """True when `out` holds only what an earlier pset wrote before packages were marked:
+    problem folders holding nothing but tests/ as its manifest lists, stress reproducers and
+    unfinished .partial-* folders."""
+    for entry in os.listdir(out):
+        path = os.path.join(out, entry)
+        if entry.startswith(PARTIAL) and os.path.isdir(path):
+            continue
+        if not os.path.isdir(path) or os.path.islink(path):
+            return False
+        if entry == "stress":
+            for r in os.listdir(path):
+                kept = os.path.join(path, r)
+                if not os.path.isdir(kept) or not set(os.listdir(kept)) <= _REPRODUCER:
+                    return False
+            continue
+        tests = os.path.join(path, "tests")
+        if entry not in names or os.listdir(path) != ["tests"] or not os.path.isdir(tests):
+            return False
+        listed = read_manifest(tests)
+        if listed is None or not set(os.listdir(tests)) <= wanted_files(listed, True):
+            return False
+    return True
+
+
+def prepare(out, names):
+    """Makes `out` a package root for `build`, or stops: it must be new, empty or marked (or
+    hold only what pset wrote before it marked its packages)."""
     check_not_project(out)
     if os.path.exists(out) and not os.path.isdir(out):
         raise Stop(f"--out {out} is not a folder")
-    if os.path.isdir(out) and os.listdir(out) and not is_package(out):
+    if os.path.isdir(out) and os.listdir(out) and not is_package(out) and \
+            not _written_before_markers(out, names):
         raise Stop(f"--out {out} is not empty and holds no {MARKER}: pset did not write it "
                    "(empty it or name another folder)")
     try:

@@ -304,12 +304,15 @@ class Driver(unittest.TestCase):
             (user, None, 2, "holds no .pset-package"),
             ("", user, 2, "--out must name a folder"),
             (".", user, 2, "holds no .pset-package"),
-            (harness.ROOT, None, 2, "the project tree itself"),
             (afile, None, 2, "is not a folder"),
             ("/proc/pset-no-such-folder", None, 2, "cannot write"),
             (stray, None, 2, "holds files pset did not write (mine.txt)"),
             (marked, None, 0, ""),
         ]
+        # a package an earlier pset wrote, before it marked them, is taken as its own
+        earlier = self.fresh("earlier")
+        shutil.copytree(os.path.join(self.out, "constant"), os.path.join(earlier, "constant"))
+        cases.append((earlier, None, 0, ""))
         for out, cwd, status, message in cases:
             with self.subTest(out=out):
                 p = pset("build", "--tests", "0", "--out", out, "constant", cwd=cwd)
@@ -322,7 +325,21 @@ class Driver(unittest.TestCase):
             with open(path) as fh:
                 self.assertEqual(fh.read(), "mine\n", path)
         self.assertEqual(sorted(os.listdir(user)), ["constant"])
-        self.assertFalse(os.path.exists(os.path.join(harness.ROOT, "constant", "tests")))
+        # the project tree is never a package, even marked: tried on a copy of the project
+        copy = self.fresh("project")
+        shutil.copy(PSET, copy)
+        for part in ("psetlib", "constant"):
+            shutil.copytree(os.path.join(harness.ROOT, part), os.path.join(copy, part),
+                            ignore=shutil.ignore_patterns("__pycache__"))
+        open(os.path.join(copy, ".pset-package"), "w").close()
+        before = files_of(os.path.join(copy, "constant", "examples"))
+        for out in (copy, os.path.dirname(copy)):
+            p = subprocess.run([sys.executable, os.path.join(copy, "pset"), "--build-dir", BUILD,
+                                "build", "--tests", "0", "--out", out, "constant"],
+                               capture_output=True, text=True, timeout=GUARD)
+            self.assertStops(p, "is the project tree itself")
+        self.assertEqual(files_of(os.path.join(copy, "constant", "examples")), before)
+        self.assertFalse(os.path.exists(os.path.join(copy, "constant", "tests")))
 
     def test_pinned_clock_from_a_path_with_a_blank_or_colon(self):
         for odd in ("a b", "a:b"):
@@ -379,17 +396,18 @@ class Driver(unittest.TestCase):
         for args, sig, status, where in cases:
             with self.subTest(args=args[0]):
                 tmpdir = self.fresh("tmpdir")
+                # stderr joins stdout: the message must start a line of its own
                 proc = subprocess.Popen([sys.executable, PSET, "--build-dir", BUILD, *args],
-                                        stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                                        stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
                                         text=True, env=dict(os.environ, TMPDIR=tmpdir))
                 # wait until it runs a command of its own, then signal it
                 while not children(proc.pid) and proc.poll() is None:
                     time.sleep(0.05)
                 proc.send_signal(sig)
-                out, err = proc.communicate(timeout=GUARD)
-                self.assertEqual(proc.returncode, status, out + err)
-                self.assertRegex(err, rf"^pset: stopped by {sig.name} {where}")
-                self.assertNotIn("Traceback", err)
+                out, _ = proc.communicate(timeout=GUARD)
+                self.assertEqual(proc.returncode, status, out)
+                self.assertRegex(out, rf"(?m)^pset: stopped by {sig.name} {where}")
+                self.assertNotIn("Traceback", out)
                 self.assertEqual(token_holders(proc.pid), [])
                 self.assertEqual(os.listdir(tmpdir), [])
 
