@@ -118,6 +118,7 @@ _on_signal.fired = False
 def main(argv):
     for s in (signal.SIGINT, signal.SIGTERM):
         signal.signal(s, _on_signal)
+    runner.own_all_children()
     code = None
     try:
         try:

@@ -43,6 +43,7 @@ _active = {}                    # main pid -> token of every run in progress
 _serial = itertools.count(1)
 _subreaper = None
 _scratch = None
+_own_all = False                # every child of this process is one of our runs' (see own_all)
 
 
 _refusing = False               # set by kill_all(refuse_new=True): no run starts any more
@@ -136,6 +137,14 @@ class _Section:
         _leave()
 
 
+def own_all_children():
+    """Declares that this program starts children only through run(): an orphan that lost
+    its run's mark (it cleared its environment) is then ended with the run that left it,
+    when no other run is going, rather than only by cleanup() at the end."""
+    global _own_all
+    _own_all = True
+
+
 def become_subreaper():
     """Orphaned descendants of our commands come to this process rather than to init."""
     global _subreaper
@@ -165,8 +174,8 @@ def scratch():
 
 def cleanup():
     """Ends every run in progress and refuses new ones, waits (a second at most) for their
-    threads to end them, kills and reaps whatever descendant is left, removes the scratch
-    folder. For the end of the program."""
+    threads to end them, kills and reaps every child this process still has (whoever started
+    it), removes the scratch folder. For the end of the program."""
     global _scratch
     kill_all(refuse_new=True)
     deadline = time.monotonic() + 1.0
@@ -261,7 +270,8 @@ def _sweep(pid, token):
                 if child == pid or child in _active:
                     continue
                 tok = _token_of(child)
-                if tok == token or _pgid_of(child) == pid or (tok in ("", None) and not others):
+                if tok == token or _pgid_of(child) == pid or \
+                        (_own_all and tok in ("", None) and not others):
                     victims.append(child)
             for v in victims:
                 _kill(v)

@@ -60,6 +60,14 @@ def children(pid):
     return found
 
 
+def cmdline(pid):
+    try:
+        with open(f"/proc/{pid}/cmdline", "rb") as fh:
+            return fh.read().replace(b"\0", b" ").decode(errors="replace")
+    except OSError:
+        return ""
+
+
 def files_of(folder):
     out = {}
     for f in sorted(os.listdir(folder)):
@@ -194,10 +202,18 @@ class Driver(unittest.TestCase):
     # --------------------------------------------------------------------------- stress
 
     def test_stress_second_solver_agrees(self):
-        p = pset("stress", "demolition", "--rounds", "6", "--jobs", "2", "--seed", "7",
-                 "--out", self.tmp)
-        self.assertEqual(p.returncode, 0, p.stdout + p.stderr)
-        self.assertIn("all 6 rounds agree (seeds 7 ... 12)", p.stdout)
+        cases = [  # arguments, what it says
+            (("demolition", "--rounds", "6", "--jobs", "2", "--seed", "7"),
+             "all 6 rounds agree (seeds 7 ... 12)"),
+            (("extrema", "--rounds", "3", "--seed", "2147483646", "--",
+              os.path.join(harness.BIN_DIR, "extrema_solver")),
+             "all 3 rounds agree (seeds 2147483646 ... 0, wrapping past 2147483647 to 0)"),
+            (("mirror", "--rounds", "50"), "one fixed file, so one round is enough"),
+        ]
+        for args, text in cases:
+            p = pset("stress", *args, "--out", self.tmp)
+            self.assertEqual(p.returncode, 0, p.stdout + p.stderr)
+            self.assertIn(text, p.stdout)
 
     def reproducer(self, p):
         line = [l for l in p.stdout.splitlines() if "reproducer kept in" in l][0]
@@ -412,14 +428,19 @@ class Driver(unittest.TestCase):
                 self.assertEqual(os.listdir(tmpdir), [])
 
     def test_judge_leaves_no_descendant(self):
-        for script in ("echo 25; sleep 300 >/dev/null &", "echo 25; setsid sleep 300 &",
-                       "echo 25; setsid sh -c 'sleep 300 & sleep 300'"):
+        # each script's sleep lasts a time of its own, to be looked for among all processes
+        for script in ("echo 25; sleep 301 >/dev/null &", "echo 25; setsid sleep 302 &",
+                       "echo 25; setsid sh -c 'sleep 303 & sleep 303'",
+                       "echo 25; env -i setsid sleep 304 &"):
             proc = subprocess.Popen([sys.executable, PSET, "--build-dir", BUILD, "judge",
                                      "constant", "--out", self.out, "--time-limit", "1", "--",
                                      "bash", "-c", script], stdout=subprocess.PIPE, text=True)
             out, _ = proc.communicate(timeout=GUARD)
             self.assertEqual(proc.returncode, 0, out)
-            self.assertEqual(token_holders(proc.pid), [], script)
+            sleep = script.split("sleep ")[1][:3]
+            left = [d for d in os.listdir("/proc") if d.isdigit()
+                    and cmdline(d).strip() == f"sleep {sleep}"]
+            self.assertEqual(left, [], script)
 
     def test_stress_stops_at_a_fatal_error(self):
         counter = os.path.join(self.tmp, "counter")
