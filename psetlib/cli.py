@@ -11,7 +11,6 @@ import importlib
 import math
 import os
 import signal
-import sys
 
 from . import problems, runner
 from .common import ROOT, Failure, Interrupted, Stop, console

@@ -3,10 +3,9 @@
 import concurrent.futures
 import os
 import shutil
-import threading
 
 from . import compare, package, problems, runner
-from .common import ROOT, Stop, console, rel
+from .common import ROOT, Stop, console
 
 ACTION = "judge"
 EXAMPLE = "pset judge shuttle --time-limit 1 -- ./my_shuttle"
@@ -114,7 +113,6 @@ def _judge(opts, tools, p, folder, names):
             console.where = f"at test {name} ({k} of {len(names)})"
             row(name, *judge_test(p, tools, folder, name, opts.command, limits, scratch))
     else:
-        done = threading.Event()
         with concurrent.futures.ThreadPoolExecutor(opts.jobs) as pool:
             try:
                 futures = [pool.submit(judge_test, p, tools, folder, n, opts.command, limits,
@@ -131,7 +129,6 @@ def _judge(opts, tools, p, folder, names):
             except BaseException:
                 for f in futures:
                     f.cancel()
-                done.set()
                 runner.kill_all()
                 raise
     console.where = ""
