@@ -146,6 +146,10 @@ def main(argv):
     except runner.StartError as exc:
         console.error(str(exc))
         return 2
+    except BrokenPipeError:
+        # whoever read our output has gone: stop without a word
+        os.dup2(os.open(os.devnull, os.O_WRONLY), 1)
+        return 2
     except OSError as exc:
         what = f"{exc.filename}: " if exc.filename else ""
         console.error(f"{what}{exc.strerror or exc}")
