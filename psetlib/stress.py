@@ -52,7 +52,13 @@ def arguments(ap, checks):
 
 
 def writable_folder(path):
-    """Makes `path` if need be and proves it can hold a file, before the first round."""
+    """Makes `path` if need be and proves it can hold a file, before the first round; returns
+    the folders it made, deepest last."""
+    made = []
+    up = path
+    while not os.path.exists(up) and os.path.dirname(up) != up:
+        made.insert(0, up)
+        up = os.path.dirname(up)
     try:
         os.makedirs(path, exist_ok=True)
         probe = os.path.join(path, f".pset-probe-{os.getpid()}")
@@ -61,6 +67,7 @@ def writable_folder(path):
         os.unlink(probe)
     except OSError as exc:
         raise Stop(f"cannot write reproducers into {rel(path)}: {exc.strerror or exc}")
+    return made
 
 
 class Finding:
@@ -86,14 +93,21 @@ def run(opts, tools):
         raise Stop(f"{p.name} has no second solver; name a command after --")
     tools.check([p], second=not opts.command)
     where = os.path.join(package.resolve(opts.out), "stress")
-    writable_folder(where)
+    made = writable_folder(where)
     rounds = opts.rounds
     if not p.seeded:
         rounds = 1
         console.say(f"note: {p.generator} never seeds: it writes one fixed file, so one round "
                     "is enough")
     base = opts.seed if opts.seed is not None else time.time_ns() // 1000 % SEEDS
-    return Stress(opts, tools, p, candidates, rounds, base, where).go()
+    try:
+        return Stress(opts, tools, p, candidates, rounds, base, where).go()
+    finally:
+        for folder in reversed(made):  # made for a reproducer that was not needed
+            try:
+                os.rmdir(folder)
+            except OSError:
+                break
 
 
 class Stress:

@@ -211,7 +211,7 @@ class Driver(unittest.TestCase):
             (("mirror", "--rounds", "50"), "one fixed file, so one round is enough"),
         ]
         for args, text in cases:
-            p = pset("stress", *args, "--out", self.tmp)
+            p = pset("stress", "--out", self.tmp, *args)
             self.assertEqual(p.returncode, 0, p.stdout + p.stderr)
             self.assertIn(text, p.stdout)
 
