@@ -15,8 +15,9 @@ ratio of the two times, about 2 (less, by the start-up cost) when the cost grows
 Only the named programs run when names are given.
 
 Then (alone with --pset) the judge's own figures: its overhead per test over the judged
-command's own CPU time, on a package of one test, and pset's peak memory while it judges a
-command that prints 200 MB (on stdout, then on stderr).
+command's own CPU time, on a package of one test; pset's peak memory while it judges a
+command that prints 200 MB (on stdout, then on stderr) or `yes`, and while it stresses with
+10^8 rounds asked (stopped by SIGINT after 5 s).
 """
 
 import argparse
@@ -155,7 +156,8 @@ def bench_pset(runstat, runs):
         rows = [("200 MB on stdout", "head -c 200000000 /dev/zero"),
                 ("200 MB on stderr", "head -c 200000000 /dev/zero >&2"),
                 ("yes, 64 MB output limit", "yes")]
-        print("pset's peak memory while judging (pset and the command, from wait4):")
+        print("pset's peak memory, judging a flood of output and stressing without end (the "
+              "largest of pset and its commands, from wait4):")
         for label, script in rows:
             limit = ["--output-limit", "64" if script == "yes" else "256"]
             with tempfile.NamedTemporaryFile() as fout:
@@ -168,6 +170,16 @@ def bench_pset(runstat, runs):
                     verdict = fh.read().splitlines()[1].split()[1]
             print(f"  {label:<26} peak {int(peak) / 1024:7.1f} MB (target < 100 MB)   "
                   f"verdict {verdict:<4} {float(secs):6.2f} s")
+        stopper = shutil.which("timeout")
+        if stopper:
+            with tempfile.NamedTemporaryFile() as fout:
+                r = subprocess.run([runstat, os.devnull, fout.name, stopper, "-s", "INT", "5",
+                                    sys.executable, pset, "--build-dir", build_dir, "stress",
+                                    "demolition", "--rounds", "100000000", "--out", tmp],
+                                   capture_output=True, text=True, check=True)
+                secs, peak, _ = r.stdout.split()
+            print(f"  {'stress, 10^8 rounds asked':<26} peak {int(peak) / 1024:7.1f} MB (target "
+                  f"< 100 MB)   stopped by SIGINT after {float(secs):.1f} s")
     finally:
         shutil.rmtree(tmp, ignore_errors=True)
 
