@@ -2,33 +2,42 @@
 # data into out/; `make check` builds and runs the whole test suite, then again in a second tree
 # built with the sanitizers. `make fuzz` runs AFL++ on every program that reads input,
 # FUZZ_SECONDS each, in build-fuzz/ (tools/fuzz.py).
-JOBS ?= $(shell nproc)
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE ?= cmake
 CTEST ?= ctest
+PYTHON ?= python3
 FUZZ_SECONDS ?= 20
 FUZZ_PROGRAMS ?=
+
+# The tools a target needs, checked as it starts: a missing one stops make with one line.
+need = $(foreach t,$(1),$(if $(shell command -v $(t) 2>/dev/null),,$(error $(t) is not on PATH; this target needs it (see README.md))))
 
 all: package
 
 programs:
+	$(call need,$(CMAKE) $(PYTHON))
 	$(CMAKE) -S . -B build -DCMAKE_BUILD_TYPE=Release
 	$(CMAKE) --build build -j $(JOBS)
 
 package: programs
-	python3 ./pset build
+	$(PYTHON) ./pset build
 
 check: programs
+	$(call need,$(CTEST))
 	$(CTEST) --test-dir build --output-on-failure -j $(JOBS)
 	$(CMAKE) -S . -B build-san -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSANITIZE=ON
 	$(CMAKE) --build build-san -j $(JOBS)
 	$(CTEST) --test-dir build-san --output-on-failure -j $(JOBS)
 
 bench: programs
-	python3 tools/bench.py
-	python3 tools/bench_export.py
+	$(PYTHON) tools/bench.py
+	$(PYTHON) tools/bench.py --pset
+	$(PYTHON) tools/bench_export.py
+	$(PYTHON) tools/bench_stress.py
 
 fuzz:
-	python3 tools/fuzz.py --seconds $(FUZZ_SECONDS) $(FUZZ_PROGRAMS)
+	$(call need,$(PYTHON))
+	$(PYTHON) tools/fuzz.py --seconds $(FUZZ_SECONDS) $(FUZZ_PROGRAMS)
 
 format:
 	clang-format -i */*.cpp tools/*.c

@@ -13,15 +13,22 @@ and the peak resident memory. An input of 64 KB or more is also run with its cas
 (the count doubled, the cases repeated; argument files twice over): the last column is the
 ratio of the two times, about 2 (less, by the start-up cost) when the cost grows linearly.
 Only the named programs run when names are given.
+
+Then (alone with --pset) the judge's own figures: its overhead per test over the judged
+command's own CPU time, on a package of one test; pset's peak memory while it judges a
+command that prints 200 MB (on stdout, then on stderr) or `yes`, and while it stresses with
+10^8 rounds asked (stopped by SIGINT after 5 s).
 """
 
 import argparse
 import importlib.util
 import os
+import shutil
 import statistics
 import sys
 import tempfile
 import subprocess
+import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
@@ -98,10 +105,90 @@ def human(n):
         n /= 1000
 
 
+def bare_run(argv, stdin_path):
+    """(wall, CPU) seconds of one bare spawn-and-wait of a command (no limits, no checks)."""
+    t = time.perf_counter()
+    with open(stdin_path, "rb") as fin, open(os.devnull, "wb") as fout:
+        pid = os.posix_spawn(argv[0], argv, os.environ,
+                             file_actions=[(os.POSIX_SPAWN_DUP2, fin.fileno(), 0),
+                                           (os.POSIX_SPAWN_DUP2, fout.fileno(), 1)])
+        _, _, ru = os.wait4(pid, 0)
+    return time.perf_counter() - t, ru.ru_utime + ru.ru_stime
+
+
+def bench_pset(runstat, runs):
+    """The judge's overhead per test and pset's peak memory under a flood of output."""
+    sys.path.insert(0, harness.ROOT)
+    from psetlib import judge, problems, runner
+    pset = os.path.join(harness.ROOT, "pset")
+    build_dir = os.path.dirname(os.path.abspath(harness.BIN_DIR))
+    tmp = tempfile.mkdtemp(prefix="bench-pset-")
+    try:
+        out = os.path.join(tmp, "out")
+        subprocess.run([sys.executable, pset, "--build-dir", build_dir, "build", "--tests", "0",
+                        "--out", out, "rings"], check=True, stdout=subprocess.DEVNULL)
+        folder = os.path.join(out, "rings", "tests")
+        solver = harness.program("ring_solver")
+        tools = problems.Tools(build_dir)
+        p = problems.get("rings")
+        limits = {"time_limit": 2.0, "memory_limit": 1024 * runner.MB,
+                  "output_limit": 64 * runner.MB}
+        n = max(20, 10 * runs)
+        walls, cpus, owns, bares = [], [], [], []
+        scratch = os.path.join(runner.scratch(), "judge")
+        os.makedirs(scratch, exist_ok=True)
+        for _ in range(n):
+            t = time.perf_counter()
+            verdict, cpu, _ = judge.judge_test(p, tools, folder, "01", [solver], limits, scratch)
+            walls.append(time.perf_counter() - t)
+            cpus.append(cpu)
+            bare, own = bare_run([solver], os.path.join(folder, "01.in"))
+            bares.append(bare)
+            owns.append(own)
+            assert verdict == "OK", verdict
+        runner.cleanup()
+        wall, cpu, own, bare = (statistics.median(x) * 1000 for x in (walls, cpus, owns, bares))
+        print(f"\npset judge, one test of rings, ring_solver, median of {n}:")
+        print(f"  wall per judged test {wall:7.2f} ms   command's own CPU {own:6.2f} ms   "
+              f"overhead {wall - own:6.2f} ms (target < 5 ms)")
+        print(f"  of which a bare spawn-and-wait of the command costs {bare - own:6.2f} ms; "
+              f"pset's own share {wall - bare:6.2f} ms; CPU time it reports {cpu:6.2f} ms")
+        rows = [("200 MB on stdout", "head -c 200000000 /dev/zero"),
+                ("200 MB on stderr", "head -c 200000000 /dev/zero >&2"),
+                ("yes, 64 MB output limit", "yes")]
+        print("pset's peak memory, judging a flood of output and stressing without end (the "
+              "largest of pset and its commands, from wait4):")
+        for label, script in rows:
+            limit = ["--output-limit", "64" if script == "yes" else "256"]
+            with tempfile.NamedTemporaryFile() as fout:
+                r = subprocess.run([runstat, os.devnull, fout.name, sys.executable, pset,
+                                    "--build-dir", build_dir, "judge", "rings", "--out", out,
+                                    "--time-limit", "6", *limit, "--", "sh", "-c", script],
+                                   capture_output=True, text=True, check=True)
+                secs, peak, status = r.stdout.split()
+                with open(fout.name) as fh:
+                    verdict = fh.read().splitlines()[1].split()[1]
+            print(f"  {label:<26} peak {int(peak) / 1024:7.1f} MB (target < 100 MB)   "
+                  f"verdict {verdict:<4} {float(secs):6.2f} s")
+        stopper = shutil.which("timeout")
+        if stopper:
+            with tempfile.NamedTemporaryFile() as fout:
+                r = subprocess.run([runstat, os.devnull, fout.name, stopper, "-s", "INT", "5",
+                                    sys.executable, pset, "--build-dir", build_dir, "stress",
+                                    "demolition", "--rounds", "100000000", "--out", tmp],
+                                   capture_output=True, text=True, check=True)
+                secs, peak, _ = r.stdout.split()
+            print(f"  {'stress, 10^8 rounds asked':<26} peak {int(peak) / 1024:7.1f} MB (target "
+                  f"< 100 MB)   stopped by SIGINT after {float(secs):.1f} s")
+    finally:
+        shutil.rmtree(tmp, ignore_errors=True)
+
+
 def main():
     ap = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     ap.add_argument("--runs", type=int, default=5)
     ap.add_argument("--bin", default=harness.BIN_DIR)
+    ap.add_argument("--pset", action="store_true", help="only the judge's own figures")
     ap.add_argument("programs", nargs="*")
     opts = ap.parse_args()
     harness.BIN_DIR = opts.bin
@@ -109,6 +196,9 @@ def main():
     if not os.access(runstat, os.X_OK):
         print(f"bench: {runstat} is not built", file=sys.stderr)
         return 2
+    if opts.pset:
+        bench_pset(runstat, opts.runs)
+        return 0
     failed = False
     print(f"{'program':<22} {'input':<34} {'size':>9} {'median':>9} {'MB/s':>8} {'peak':>8} "
           f"{'x2 input':>9}")
@@ -141,6 +231,8 @@ def main():
                 os.unlink(a)
         print(f"{prog:<22} {label:<34} {human(size):>9} {secs * 1000:>7.1f}ms {rate:>8.1f} "
               f"{peak / 1024:>6.1f}MB {growth:>9}", flush=True)
+    if not opts.programs:
+        bench_pset(runstat, opts.runs)
     return 1 if failed else 0
 
 

@@ -1,0 +1,69 @@
+"""What every action shares: its ways to stop, its console, where a run has got to."""
+
+import os
+import sys
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+
+
+class Stop(Exception):
+    """The driver cannot do its work: one line on stderr, status 2."""
+
+
+class Failure(Exception):
+    """A program failed or a check disagreed: named on stderr, status 1."""
+
+
+class Interrupted(BaseException):
+    """SIGINT or SIGTERM arrived: stop, kill what was started, clean up, say where."""
+
+    def __init__(self, signum):
+        super().__init__(signum)
+        self.signum = signum
+
+
+class Console:
+    """stdout for the report, stderr for problems; a progress line left open (no line end
+    yet) is ended before anything else is written."""
+
+    def __init__(self):
+        self.open_line = False
+        self.where = ""  # where the run has got to, for the message of an interruption
+
+    def say(self, text=""):
+        self._end()
+        print(text, flush=True)
+
+    def progress(self, text):
+        """Starts or extends an open line."""
+        print(text, end="", flush=True)
+        self.open_line = True
+
+    def status(self, text):
+        """Rewrites a one-line counter in place, on a terminal only."""
+        if sys.stdout.isatty():
+            print("\r" + text, end="", flush=True)
+            self.open_line = True
+
+    def finish(self, text):
+        """Ends an open line with `text`."""
+        print(text, flush=True)
+        self.open_line = False
+
+    def error(self, text):
+        self._end()
+        print(f"pset: {text}", file=sys.stderr, flush=True)
+
+    def _end(self):
+        if self.open_line:
+            print(flush=True)
+            self.open_line = False
+
+
+console = Console()
+
+
+def rel(path):
+    """A path as the user would type it from here."""
+    r = os.path.relpath(path)
+    return path if r.startswith("../..") else r
