@@ -5,6 +5,7 @@ incomplete, runs that did not stop or left processes behind, times and verdicts 
 give, tracebacks and unchecked options."""
 
 import fcntl
+import glob
 import os
 import shlex
 import shutil
@@ -75,6 +76,14 @@ def files_of(folder):
             out[f] = fh.read()
     return out
 
+
+
+def generated_test(out, problem):
+    """The input of the package's first generated test, found through its manifest."""
+    folder = os.path.join(out, problem, "tests")
+    with open(os.path.join(folder, "manifest")) as fh:
+        name = next(line.split()[0] for line in fh if line.split()[1] == "generator")
+    return os.path.join(folder, name + ".in")
 
 class Driver(unittest.TestCase):
     @classmethod
@@ -366,7 +375,7 @@ class Driver(unittest.TestCase):
                 p = pset("build", "--tests", "1", "--seed", "77", "--out", out, "rings",
                          build=fake)
                 self.assertEqual(p.returncode, 0, p.stdout + p.stderr)
-                with open(os.path.join(out, "rings", "tests", "02.in"), "rb") as fh:
+                with open(generated_test(out, "rings"), "rb") as fh:
                     self.assertEqual(fh.read(), harness.generate("ring_cases", 77))
                 p = pset("stress", "rings", "--rounds", "1", "--seed", "78", "--out", out,
                          "--", "sh", "-c", "echo wrong", build=fake)
@@ -531,7 +540,9 @@ class Driver(unittest.TestCase):
         p = pset("build", "--tests", "0", "--out", self.fresh("once"), "mirror", "mirror")
         self.assertEqual(p.returncode, 0, p.stderr)
         self.assertIn("building 1 problem into", p.stdout)
-        self.assertRegex(p.stdout, r"\nmirror +1 ")  # --tests 0: the example alone
+        examples = len(glob.glob(os.path.join(harness.ROOT, "mirror", "examples", "*.in")))
+        # --tests 0: the examples alone
+        self.assertRegex(p.stdout, rf"\nmirror +{examples} ")
         # past 99 tests the names grow a digit, so that they sort as numbers do
         fake = self.fake_build("demolish_cases", "echo 1; echo 1; echo 5; echo 1")
         out = self.fresh("many")
@@ -540,7 +551,8 @@ class Driver(unittest.TestCase):
         folder = os.path.join(out, "demolition", "tests")
         with open(os.path.join(folder, "manifest")) as fh:
             names = [l.split()[0] for l in fh]
-        self.assertEqual(names, [f"{k:03d}" for k in range(1, 103)])
+        self.assertGreater(len(names), 100)
+        self.assertEqual(names, [f"{k:03d}" for k in range(1, len(names) + 1)])
         self.assertEqual(sorted(os.listdir(folder))[:3], ["001.ans", "001.in", "002.ans"])
 
     def test_help_texts(self):
