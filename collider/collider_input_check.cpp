@@ -12,7 +12,7 @@ int main() {
     chk::eol();
     std::string_view d =
         chk::word("the directions", "directions", 1, 1LL << 62, "LR", "L or R", false);
-    if ((long long)d.size() != n) chk::fail("%zu directions for N = %lld particles", d.size(), n);
+    if ((long long)d.size() != n) chk::fail("expected N = %lld directions, found %zu", n, d.size());
     chk::eol();
     long long last = 0;
     for (long long i = 0; i < n; i++) {

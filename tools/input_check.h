@@ -178,8 +178,8 @@ inline double real(const char *name, double lo, double hi, bool lo_open = false,
   if (s[0] == '-' && v == 0 && s.find_first_not_of("-0.") == std::string_view::npos)
     fail_at(tok, "%s: '%s' is a negative zero", name, shown(s).c_str());
   if (!(lo_open ? v > lo : v >= lo) || !(v <= hi))
-    fail_at(tok, "%s = %s is outside %s%.17g..%.17g", name, shown(s).c_str(),
-            lo_open ? "above " : "", lo, hi);
+    fail_at(tok, "%s = %s is outside %.17g..%.17g%s", name, shown(s).c_str(), lo, hi,
+            lo_open ? " (the lower bound excluded)" : "");
   if (limit) note(name, v, s);
   return v;
 }
