@@ -10,9 +10,8 @@ int main() {
   while (T--) {
     long long n = chk::num("N", 2, 200000);
     chk::eol();
-    std::string_view d =
-        chk::word("the directions", "directions", 1, 1LL << 62, "LR", "L or R", false);
-    if ((long long)d.size() != n) chk::fail("expected N = %lld directions, found %zu", n, d.size());
+    long long d = chk::word("the directions", "directions", 1, 1LL << 62, "LR", "L or R", false);
+    if (d != n) chk::fail("expected N = %lld directions, found %lld", n, d);
     chk::eol();
     long long last = 0;
     for (long long i = 0; i < n; i++) {

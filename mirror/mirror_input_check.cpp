@@ -7,9 +7,9 @@ int main() {
   long long T = chk::num("T", 0, 10000000);
   chk::eol();
   while (T--) {
-    std::string_view w = chk::word("a word", "length", 2, 10000, "abcdefghijklmnopqrstuvwxyz",
-                                   "a lower-case letter");
-    if (w.size() % 2) chk::fail("a word of %zu letters: the length must be even", w.size());
+    long long n = chk::word("a word", "length", 2, 10000, "abcdefghijklmnopqrstuvwxyz",
+                            "a lower-case letter");
+    if (n % 2) chk::fail("a word of %lld letters: the length must be even", n);
     chk::eol();
   }
   chk::accept();

@@ -4,54 +4,54 @@
 // nothing after the last case. The first violation prints ONE stderr line
 //   line L, column C: <what is wrong>
 // (columns count bytes from 1) and exits 43. An accepted file exits 42 after writing to stdout,
-// for every named limit it met, the line "NAME MIN MAX": the smallest and largest value seen.
-// Usage: chk::num("n", 1, 100000) reads an integer, chk::blank() / chk::eol() / chk::end() the
-// separators, chk::accept() at the end. Every read costs O(length of the item).
+// for every named limit it met, the line "NAME MIN MAX": the smallest and largest value seen,
+// as written in the file. Usage: chk::num("n", 1, 100000) reads an integer, chk::blank(),
+// chk::eol() and chk::end() the separators, chk::accept() ends. A read costs O(its length).
 #ifndef INPUT_CHECK_H
 #define INPUT_CHECK_H
 
-#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <string>
-#include <string_view>
-#include <vector>
 
 namespace chk {
 
-inline std::string buf; // the whole input
-inline size_t pos;      // the next byte to read
-inline size_t tok;      // where the item read last starts: fail() points there
+inline char *buf;  // the whole input, with a 0 byte after it
+inline size_t len; // its length
+inline size_t pos; // the next byte to read
+inline size_t tok; // where the item read last starts: fail() points there
 inline bool loaded;
 
-// One named limit: the smallest and largest value read under its name, as numbers and as the
-// text they were written in (reals keep their digits).
+// A named limit: the smallest and largest value read under its name, and where their texts
+// stand in the input (a word's length has no text: txt_n is 0).
 struct Limit {
   const char *name;
   double lo, hi;
-  std::string lo_text, hi_text;
+  size_t lo_at, lo_n, hi_at, hi_n;
 };
-inline std::vector<Limit> limits;
+inline Limit lim[16];
+inline int nlim;
 
 inline void load() {
   if (loaded) return;
   loaded = true;
-  char b[1 << 16];
-  size_t k;
-  while ((k = fread(b, 1, sizeof b, stdin)) > 0) buf.append(b, k);
-  if (ferror(stdin)) {
+  size_t cap = 1 << 16, k;
+  buf = (char *)malloc(cap + 1);
+  while (buf && (k = fread(buf + len, 1, cap - len, stdin)) > 0)
+    if ((len += k) == cap) buf = (char *)realloc(buf, (cap *= 2) + 1);
+  if (!buf || ferror(stdin)) {
     fprintf(stderr, "cannot read standard input\n");
     exit(1); // neither valid nor invalid: the validator could not do its work
   }
+  buf[len] = 0;
 }
 
 // Stops with the message, placed at byte `at` of the input.
 [[noreturn]] inline void vfail_at(size_t at, const char *fmt, va_list ap) {
   long long line = 1;
   size_t start = 0;
-  for (size_t i = 0; i < at && i < buf.size(); i++)
+  for (size_t i = 0; i < at && i < len; i++)
     if (buf[i] == '\n') line++, start = i + 1;
   fprintf(stderr, "line %lld, column %zu: ", line, at - start + 1);
   vfprintf(stderr, fmt, ap);
@@ -74,14 +74,15 @@ inline void load() {
 }
 
 // The byte at `at` in words: "a blank", "a line end", "'x'", "the end of the file", ...
-inline std::string what_at(size_t at) {
-  if (at >= buf.size()) return "the end of the file";
+// The text lives in a static buffer, good until the next call.
+inline const char *what_at(size_t at) {
+  static char s[32];
+  if (at >= len) return "the end of the file";
   unsigned char c = buf[at];
   if (c == ' ') return "a blank";
   if (c == '\n') return "a line end";
   if (c == '\r') return "a carriage return";
   if (c == '\t') return "a tab";
-  char s[32];
   if (c > 32 && c < 127)
     snprintf(s, sizeof s, "'%c'", c);
   else
@@ -89,129 +90,121 @@ inline std::string what_at(size_t at) {
   return s;
 }
 
-// An item: the bytes from `pos` up to a blank, a control byte or the end of the file.
-inline bool item_byte(unsigned char c) { return c > 32 && c != 127; }
+// The item read last, for a message: bytes past ASCII escaped, cut after 40 bytes.
+inline const char *shown() {
+  static char s[200];
+  size_t k = 0;
+  for (size_t i = tok; i < pos && i < tok + 40; i++) {
+    unsigned char c = buf[i];
+    if (c < 127)
+      s[k++] = c;
+    else
+      k += snprintf(s + k, 8, "\\x%02X", c);
+  }
+  if (pos - tok > 40) s[k++] = '.', s[k++] = '.', s[k++] = '.';
+  s[k] = 0;
+  return s;
+}
 
-inline std::string_view item(const char *what) {
+// The next item: the bytes from `pos` up to a blank, a control byte or the end of the file.
+// Returns its length; it starts at `tok`.
+inline size_t item(const char *what) {
   load();
   tok = pos;
-  while (pos < buf.size() && item_byte(buf[pos])) pos++;
-  if (pos == tok) fail_at(tok, "expected %s, found %s", what, what_at(tok).c_str());
-  return std::string_view(buf).substr(tok, pos - tok);
+  while (pos < len && (unsigned char)buf[pos] > 32 && buf[pos] != 127) pos++;
+  if (pos == tok) fail_at(tok, "expected %s, found %s", what, what_at(tok));
+  return pos - tok;
 }
 
-// An item for a message: printable, and cut when long.
-inline std::string shown(std::string_view s) {
-  std::string r;
-  for (size_t i = 0; i < s.size() && i < 40; i++) {
-    unsigned char c = s[i];
-    if (c < 127)
-      r += (char)c;
-    else {
-      char h[8];
-      snprintf(h, sizeof h, "\\x%02X", c);
-      r += h;
-    }
+// Counts a value toward the named limit; its text is the item read last (text false: none).
+inline void note(const char *name, double v, bool text) {
+  int i = 0;
+  while (i < nlim && lim[i].name != name && strcmp(lim[i].name, name)) i++;
+  Limit &l = lim[i];
+  size_t n = text ? pos - tok : 0;
+  if (i == nlim) {
+    if (nlim == 16) fail_at(tok, "too many named limits"); // a validator's own fault
+    nlim++;
+    l = {name, v, v, tok, n, tok, n};
   }
-  if (s.size() > 40) r += "...";
-  return r;
-}
-
-inline void note(const char *name, double v, std::string_view text) {
-  for (auto &l : limits)
-    if (l.name == name || strcmp(l.name, name) == 0) {
-      if (v < l.lo) l.lo = v, l.lo_text = text;
-      if (v > l.hi) l.hi = v, l.hi_text = text;
-      return;
-    }
-  limits.push_back({name, v, v, std::string(text), std::string(text)});
+  if (v < l.lo) l.lo = v, l.lo_at = tok, l.lo_n = n;
+  if (v > l.hi) l.hi = v, l.hi_at = tok, l.hi_n = n;
 }
 
 // Reads an integer in plain form (no '+', no leading zero, no "-0") from lo to hi. With
 // `limit` the value counts toward the named limit `name` in the report.
 inline long long num(const char *name, long long lo, long long hi, bool limit = true) {
-  std::string_view s = item(name);
+  size_t n = item(name);
+  const char *s = buf + tok;
   bool neg = s[0] == '-';
-  std::string_view d = s.substr(neg);
-  if (d.empty()) fail_at(tok, "%s: '%s' is not an integer", name, shown(s).c_str());
-  for (char c : d)
-    if (c < '0' || c > '9') {
-      if (s[0] == '+') fail_at(tok, "%s: '%s' has a '+' sign", name, shown(s).c_str());
-      fail_at(tok, "%s: '%s' is not an integer", name, shown(s).c_str());
+  if (n == (size_t)neg) fail_at(tok, "%s: '%s' is not an integer", name, shown());
+  for (size_t i = neg; i < n; i++)
+    if (s[i] < '0' || s[i] > '9') {
+      if (s[0] == '+') fail_at(tok, "%s: '%s' has a '+' sign", name, shown());
+      fail_at(tok, "%s: '%s' is not an integer", name, shown());
     }
-  if (d.size() > 1 && d[0] == '0')
-    fail_at(tok, "%s: '%s' has a leading zero", name, shown(s).c_str());
-  if (neg && d == "0") fail_at(tok, "%s: '-0' is a negative zero", name);
+  if (n - neg > 1 && s[neg] == '0') fail_at(tok, "%s: '%s' has a leading zero", name, shown());
+  if (neg && n == 2 && s[1] == '0') fail_at(tok, "%s: '-0' is a negative zero", name);
   // Past 18 digits the value is out of any bound a validator sets.
   long long v = 0;
-  bool big = d.size() > 18;
-  if (!big)
-    for (char c : d) v = v * 10 + (c - '0');
+  bool big = n - neg > 18;
+  for (size_t i = neg; i < n && !big; i++) v = v * 10 + (s[i] - '0');
   if (neg) v = -v;
-  if (big || v < lo || v > hi)
-    fail_at(tok, "%s = %s is outside %lld..%lld", name, shown(s).c_str(), lo, hi);
-  if (limit) note(name, (double)v, s);
+  if (big || v < lo || v > hi) fail_at(tok, "%s = %s is outside %lld..%lld", name, shown(), lo, hi);
+  if (limit) note(name, (double)v, true);
   return v;
 }
 
 // Reads a decimal number in plain form: an optional '-', an integer part without leading
 // zeros, an optional point followed by at least one digit; no exponent, no negative zero. It
-// must lie from lo to hi, or above lo when lo_open.
+// lies from lo to hi, or above lo when lo_open.
 inline double real(const char *name, double lo, double hi, bool lo_open = false,
                    bool limit = true) {
-  std::string_view s = item(name);
-  size_t i = s[0] == '-';
-  size_t int_start = i;
-  while (i < s.size() && s[i] >= '0' && s[i] <= '9') i++;
-  size_t int_len = i - int_start;
-  size_t frac_len = 0;
-  bool point = i < s.size() && s[i] == '.';
-  if (point) {
-    i++;
-    while (i < s.size() && s[i] >= '0' && s[i] <= '9') i++, frac_len++;
-  }
-  if (i < s.size() || int_len == 0 || (point && frac_len == 0))
-    fail_at(tok, "%s: '%s' is not a decimal number in plain form", name, shown(s).c_str());
+  size_t n = item(name);
+  const char *s = buf + tok;
+  size_t i = s[0] == '-', int_start = i;
+  while (i < n && s[i] >= '0' && s[i] <= '9') i++;
+  size_t int_len = i - int_start, frac_len = 0;
+  bool point = i < n && s[i] == '.';
+  if (point)
+    for (i++; i < n && s[i] >= '0' && s[i] <= '9'; i++) frac_len++;
+  if (i < n || int_len == 0 || (point && frac_len == 0))
+    fail_at(tok, "%s: '%s' is not a decimal number in plain form", name, shown());
   if (int_len > 1 && s[int_start] == '0')
-    fail_at(tok, "%s: '%s' has a leading zero", name, shown(s).c_str());
-  double v = strtod(buf.c_str() + tok, nullptr); // stops at the item's end: a blank or control
-  if (s[0] == '-' && v == 0 && s.find_first_not_of("-0.") == std::string_view::npos)
-    fail_at(tok, "%s: '%s' is a negative zero", name, shown(s).c_str());
+    fail_at(tok, "%s: '%s' has a leading zero", name, shown());
+  bool zero = true;
+  for (size_t j = int_start; j < n; j++) zero &= s[j] == '0' || s[j] == '.';
+  if (s[0] == '-' && zero) fail_at(tok, "%s: '%s' is a negative zero", name, shown());
+  double v = strtod(s, nullptr); // stops at the item's end: a blank, a control byte or the 0
   if (!(lo_open ? v > lo : v >= lo) || !(v <= hi))
-    fail_at(tok, "%s = %s is outside %.17g..%.17g%s", name, shown(s).c_str(), lo, hi,
+    fail_at(tok, "%s = %s is outside %.17g..%.17g%s", name, shown(), lo, hi,
             lo_open ? " (the lower bound excluded)" : "");
-  if (limit) note(name, v, s);
+  if (limit) note(name, v, true);
   return v;
 }
 
 // Reads a word (`what`, as "a word" in a message) of lo to hi bytes, each one of `alphabet`
-// (one of them is `kind`, as "a digit"). With `limit` the length counts toward the named limit
-// `name`.
-inline std::string_view word(const char *what, const char *name, long long lo, long long hi,
-                             const char *alphabet, const char *kind, bool limit = true) {
-  std::string_view s = item(what);
+// (one of them is `kind`, as "a digit"). Returns its length; it starts at buf + tok. With
+// `limit` the length counts toward the named limit `name`.
+inline long long word(const char *what, const char *name, long long lo, long long hi,
+                      const char *alphabet, const char *kind, bool limit = true) {
+  long long n = item(what);
   bool allowed[256] = {};
   for (const char *p = alphabet; *p; p++) allowed[(unsigned char)*p] = true;
-  for (size_t i = 0; i < s.size(); i++)
-    if (!allowed[(unsigned char)s[i]])
-      fail_at(tok + i, "%s is not %s", what_at(tok + i).c_str(), kind);
-  long long n = s.size();
+  for (size_t i = tok; i < pos; i++)
+    if (!allowed[(unsigned char)buf[i]]) fail_at(i, "%s is not %s", what_at(i), kind);
   if (n < lo || n > hi) fail_at(tok, "%s = %lld is outside %lld..%lld", name, n, lo, hi);
-  if (limit) {
-    char t[24];
-    snprintf(t, sizeof t, "%lld", n);
-    note(name, (double)n, t);
-  }
-  return s;
+  if (limit) note(name, (double)n, false);
+  return n;
 }
 
 inline void expect(char c, const char *what) {
   load();
-  if (pos < buf.size() && buf[pos] == c) {
+  if (pos < len && buf[pos] == c) {
     pos++;
     return;
   }
-  fail_at(pos, "expected %s, found %s", what, what_at(pos).c_str());
+  fail_at(pos, "expected %s, found %s", what, what_at(pos));
 }
 
 inline void blank() { expect(' ', "a blank"); }
@@ -220,14 +213,19 @@ inline void eol() { expect('\n', "a line end"); }
 // Nothing may follow.
 inline void end() {
   load();
-  if (pos < buf.size())
-    fail_at(pos, "expected the end of the file, found %s", what_at(pos).c_str());
+  if (pos < len) fail_at(pos, "expected the end of the file, found %s", what_at(pos));
 }
 
 // The file is valid: the limits report on stdout, then status 42.
 [[noreturn]] inline void accept() {
   end();
-  for (auto &l : limits) printf("%s %s %s\n", l.name, l.lo_text.c_str(), l.hi_text.c_str());
+  for (int i = 0; i < nlim; i++) {
+    Limit &l = lim[i];
+    if (l.lo_n)
+      printf("%s %.*s %.*s\n", l.name, (int)l.lo_n, buf + l.lo_at, (int)l.hi_n, buf + l.hi_at);
+    else
+      printf("%s %.0f %.0f\n", l.name, l.lo, l.hi);
+  }
   fflush(stdout);
   exit(42);
 }
