@@ -113,13 +113,14 @@ class InputChecks(harness.ProgramTest):
             self.assertEqual(set(reached), set(bounds), f"{problem}: names reported")
             for name, b in bounds.items():
                 lo, hi = reached[name]
-                self.assertEqual(hi, b["max"], f"{problem}: no valid case of {table} has "
-                                 f"{name} = {b['max']}")
+                where = f"{problem}: the valid cases of {os.path.basename(table)} reach {name}"
+                self.assertEqual(hi, b["max"], f"{where} = {hi}, the manifest's max is {b['max']}")
                 if b.get("min_excluded"):
-                    self.assertGreater(lo, b["min"], f"{problem}: {name}")
+                    self.assertGreater(lo, b["min"], f"{where} = {lo}, the manifest's min "
+                                       f"{b['min']} is excluded")
                 else:
-                    self.assertEqual(lo, b["min"], f"{problem}: no valid case of {table} has "
-                                     f"{name} = {b['min']}")
+                    self.assertEqual(lo, b["min"], f"{where} = {lo}, the manifest's min is "
+                                     f"{b['min']}")
 
     def test_each_compiles_alone_with_the_header(self):
         header = os.path.join(harness.ROOT, "tools", "input_check.h")
