@@ -24,7 +24,7 @@ inline size_t tok; // where the item read last starts: fail() points there
 inline bool loaded;
 
 // A named limit: the smallest and largest value read under its name, and where their texts
-// stand in the input (a word's length has no text: txt_n is 0).
+// stand in the input (a word's length has no text: lo_n and hi_n are 0).
 struct Limit {
   const char *name;
   double lo, hi;
@@ -189,8 +189,13 @@ inline double real(const char *name, double lo, double hi, bool lo_open = false,
 inline long long word(const char *what, const char *name, long long lo, long long hi,
                       const char *alphabet, const char *kind, bool limit = true) {
   long long n = item(what);
-  bool allowed[256] = {};
-  for (const char *p = alphabet; *p; p++) allowed[(unsigned char)*p] = true;
+  static const char *last; // the alphabet of `allowed`, kept from the call before
+  static bool allowed[256];
+  if (alphabet != last) {
+    memset(allowed, 0, sizeof allowed);
+    for (const char *p = alphabet; *p; p++) allowed[(unsigned char)*p] = true;
+    last = alphabet;
+  }
   for (size_t i = tok; i < pos; i++)
     if (!allowed[(unsigned char)buf[i]]) fail_at(i, "%s is not %s", what_at(i), kind);
   if (n < lo || n > hi) fail_at(tok, "%s = %lld is outside %lld..%lld", name, n, lo, hi);

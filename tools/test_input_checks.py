@@ -7,10 +7,12 @@
   reach every bound exactly (the table also holds the file one past each bound), and the names
   reported are the names in the manifest.
 - Each validator compiles on its own from a folder holding only its source and the header.
+- The number grammar of the header, against a regular expression on random short tokens.
 """
 
 import glob
 import os
+import random
 import re
 import shutil
 import subprocess
@@ -140,6 +142,24 @@ class InputChecks(harness.ProgramTest):
                                timeout=harness.TIMEOUT)
             self.assertEqual(p.returncode, 0, p.stderr[:3000])
             self.assertEqual(len(glob.glob(os.path.join(tmp, "*.o"))), 12)
+
+    def test_number_grammar_against_a_model(self):
+        """Random tokens of digits, signs, points and an exponent letter, read as a query of
+        Ratio product (an integer 1..1000) and as a coordinate of Ring count (a decimal)."""
+        integer = re.compile(r"(0|[1-9][0-9]*)")
+        decimal = re.compile(r"-?(0|[1-9][0-9]*)(\.[0-9]+)?")
+        rng = random.Random(13)
+        tokens = {"0", "-0", "-0.0", "0.0", "1000", "1001", "-", ".", "1.", ".1", "-.5"}
+        while len(tokens) < 250:
+            tokens.add("".join(rng.choice("0123456789-+.e") for _ in range(rng.randint(1, 5))))
+        for tok in sorted(tokens):
+            want = bool(integer.fullmatch(tok)) and 1 <= int(tok) <= 1000
+            p = harness.run("ratio_input_check", f"1\n{tok}\n")
+            self.assertEqual(p.returncode, 42 if want else 43, f"query {tok!r}: {p.stderr!r}")
+            want = (bool(decimal.fullmatch(tok)) and not (tok.startswith("-") and float(tok) == 0)
+                    and abs(float(tok)) <= 261450)
+            p = harness.run("rings_input_check", f"1\n{tok} 0\n")
+            self.assertEqual(p.returncode, 42 if want else 43, f"x {tok!r}: {p.stderr!r}")
 
 
 if __name__ == "__main__":
