@@ -40,7 +40,7 @@ fuzz:
 	$(PYTHON) tools/fuzz.py --seconds $(FUZZ_SECONDS) $(FUZZ_PROGRAMS)
 
 format:
-	clang-format -i */*.cpp tools/*.c
+	clang-format -i */*.cpp tools/*.c tools/*.h
 
 clean:
 	rm -rf build build-san build-fuzz out

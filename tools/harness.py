@@ -1,8 +1,9 @@
 """Shared test tooling: where the programs are, how to run them, the pinned clock and the C
 library's random source.
 
-CTest sets BIN_DIR (the programs), PINCLOCK (the preload library that pins time()) and
-SANITIZED (1 in the sanitizer tree). Run by hand, the defaults point at build/.
+CTest sets BIN_DIR (the programs), VALIDATOR_DIR (the input validators), PINCLOCK (the
+preload library that pins time()) and SANITIZED (1 in the sanitizer tree). Run by hand, the
+defaults point at build/.
 """
 
 import ctypes
@@ -13,6 +14,8 @@ import unittest
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 BIN_DIR = os.path.abspath(os.environ.get("BIN_DIR", os.path.join(ROOT, "build", "bin")))
+VALIDATOR_DIR = os.path.abspath(
+    os.environ.get("VALIDATOR_DIR", os.path.join(ROOT, "build", "validators")))
 PINCLOCK = os.path.abspath(
     os.environ.get("PINCLOCK", os.path.join(ROOT, "build", "lib", "libpinclock.so")))
 SANITIZED = os.environ.get("SANITIZED", "0") == "1"
@@ -27,7 +30,10 @@ CLOCKS = [0, 1, 2, 59, 1000, 86400, 123456789, 1700000000, 1800000000, 214748364
 
 
 def program(name):
+    """The built program `name`: one of the problems' programs, or an input validator."""
     path = os.path.join(BIN_DIR, name)
+    if not os.access(path, os.X_OK) and name.endswith("_input_check"):
+        path = os.path.join(VALIDATOR_DIR, name)
     if not os.access(path, os.X_OK):
         raise FileNotFoundError(f"{path} is not built")
     return path

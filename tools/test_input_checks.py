@@ -1,0 +1,166 @@
+#!/usr/bin/env python3
+"""The input validators against the files they must accept and against their manifests.
+
+- Every example input and every file of every generator, under every pinned clock of the
+  harness, is valid: status 42, no stderr, and a limits report inside the manifest's bounds.
+- Each manifest's [limits] are the validator's: the valid cases of the validator's case table
+  reach every bound exactly (the table also holds the file one past each bound), and the names
+  reported are the names in the manifest.
+- Each validator compiles on its own from a folder holding only its source and the header.
+- The number grammar of the header, against a regular expression on random short tokens.
+"""
+
+import glob
+import os
+import random
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import tomllib
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import casetable  # noqa: E402
+import harness  # noqa: E402
+
+
+def manifests():
+    """{problem folder: its problem.toml}, for every folder that has one."""
+    found = {}
+    for path in sorted(glob.glob(os.path.join(harness.ROOT, "*", "problem.toml"))):
+        with open(path, "rb") as fh:
+            found[os.path.basename(os.path.dirname(path))] = tomllib.load(fh)
+    return found
+
+
+def report(out):
+    """The limits report of an accepted file: {name: (min, max)}, the values as numbers."""
+    limits = {}
+    for line in out.decode().splitlines():
+        name, lo, hi = line.split()
+        limits[name] = (float(lo), float(hi))
+    return limits
+
+
+class InputChecks(harness.ProgramTest):
+    @classmethod
+    def setUpClass(cls):
+        cls.problems = manifests()
+
+    def assertValid(self, problem, data, what):
+        """The validator accepts `data`; its report stays inside the manifest's limits."""
+        check = self.problems[problem]["programs"]["input_check"]
+        p = harness.run(check, data)
+        self.assertEqual((p.returncode, p.stderr.decode(errors="replace")), (42, ""),
+                         f"{check} on {what}")
+        bounds = self.problems[problem].get("limits", {})
+        for name, (lo, hi) in report(p.stdout).items():
+            self.assertIn(name, bounds, f"{check} on {what}: a limit missing in the manifest")
+            b = bounds[name]
+            low_ok = lo > b["min"] if b.get("min_excluded") else lo >= b["min"]
+            self.assertTrue(low_ok and hi <= b["max"],
+                            f"{check} on {what}: {name} {lo}..{hi} outside the manifest's "
+                            f"{b['min']}..{b['max']}")
+
+    def test_every_problem_has_a_validator_and_limits(self):
+        self.assertEqual(len(self.problems), 12)
+        for problem, m in self.problems.items():
+            self.assertEqual(m["programs"]["input_check"], f"{problem}_input_check")
+            self.assertIn("limits", m, problem)
+            for name, b in m["limits"].items():
+                self.assertLessEqual(b["min"], b["max"], f"{problem}: {name}")
+                self.assertTrue(b.get("what"), f"{problem}: {name} needs a description")
+
+    def test_examples_are_valid(self):
+        seen = 0
+        for problem in self.problems:
+            for path in sorted(glob.glob(os.path.join(harness.ROOT, problem, "examples", "*.in"))):
+                with open(path, "rb") as fh:
+                    self.assertValid(problem, fh.read(), os.path.relpath(path, harness.ROOT))
+                seen += 1
+        self.assertGreater(seen, 12)
+
+    def test_generated_files_are_valid(self):
+        gens = 0
+        for problem, m in self.problems.items():
+            gen = m["programs"].get("generator")
+            if not gen:
+                continue
+            gens += 1
+            clocks = harness.CLOCKS if m["programs"].get("seeded", True) else harness.CLOCKS[:1]
+            for clock in clocks:
+                self.assertValid(problem, harness.generated(gen, clock),
+                                 f"{gen} under clock {clock}")
+        self.assertEqual(gens, 8)
+
+    def test_manifest_limits_are_the_validators(self):
+        """The valid cases of each table together reach every bound of the manifest, and
+        report nothing the manifest does not name."""
+        for problem, m in self.problems.items():
+            check = m["programs"]["input_check"]
+            table = os.path.join(harness.ROOT, problem, f"{check}.cases")
+            _, cases = casetable.parse(table)
+            reached = {}
+            for case in cases:
+                if case.get("status") != 42:
+                    continue
+                p = harness.run(check, case.get("stdin", b""))
+                self.assertEqual(p.returncode, 42, f"{table}: {case['name']}")
+                for name, (lo, hi) in report(p.stdout).items():
+                    old = reached.get(name, (lo, hi))
+                    reached[name] = (min(old[0], lo), max(old[1], hi))
+            bounds = m["limits"]
+            self.assertEqual(set(reached), set(bounds), f"{problem}: names reported")
+            for name, b in bounds.items():
+                lo, hi = reached[name]
+                where = f"{problem}: the valid cases of {os.path.basename(table)} reach {name}"
+                self.assertEqual(hi, b["max"], f"{where} = {hi}, the manifest's max is {b['max']}")
+                if b.get("min_excluded"):
+                    self.assertGreater(lo, b["min"], f"{where} = {lo}, the manifest's min "
+                                       f"{b['min']} is excluded")
+                else:
+                    self.assertEqual(lo, b["min"], f"{where} = {lo}, the manifest's min is "
+                                     f"{b['min']}")
+
+    def test_each_compiles_alone_with_the_header(self):
+        header = os.path.join(harness.ROOT, "tools", "input_check.h")
+        with tempfile.TemporaryDirectory() as tmp:
+            shutil.copy(header, tmp)
+            names = []
+            for problem, m in self.problems.items():
+                src = os.path.join(harness.ROOT, problem, m["programs"]["input_check"] + ".cpp")
+                with open(src, encoding="utf-8") as fh:
+                    text = fh.read()
+                local = re.findall(r'^\s*#\s*include\s*"([^"]+)"', text, re.M)
+                self.assertEqual(local, ["input_check.h"], f"{src}: its own includes")
+                shutil.copy(src, tmp)
+                names.append(os.path.basename(src))
+            p = subprocess.run(["g++", "-std=c++20", "-O2", "-Wall", "-Wextra", "-Werror", "-c",
+                                *names], cwd=tmp, capture_output=True, text=True,
+                               timeout=harness.TIMEOUT)
+            self.assertEqual(p.returncode, 0, p.stderr[:3000])
+            self.assertEqual(len(glob.glob(os.path.join(tmp, "*.o"))), 12)
+
+    def test_number_grammar_against_a_model(self):
+        """Random tokens of digits, signs, points and an exponent letter, read as a query of
+        Ratio product (an integer 1..1000) and as a coordinate of Ring count (a decimal)."""
+        integer = re.compile(r"(0|[1-9][0-9]*)")
+        decimal = re.compile(r"-?(0|[1-9][0-9]*)(\.[0-9]+)?")
+        rng = random.Random(13)
+        tokens = {"0", "-0", "-0.0", "0.0", "1000", "1001", "-", ".", "1.", ".1", "-.5"}
+        while len(tokens) < 250:
+            tokens.add("".join(rng.choice("0123456789-+.e") for _ in range(rng.randint(1, 5))))
+        for tok in sorted(tokens):
+            want = bool(integer.fullmatch(tok)) and 1 <= int(tok) <= 1000
+            p = harness.run("ratio_input_check", f"1\n{tok}\n")
+            self.assertEqual(p.returncode, 42 if want else 43, f"query {tok!r}: {p.stderr!r}")
+            want = (bool(decimal.fullmatch(tok)) and not (tok.startswith("-") and float(tok) == 0)
+                    and abs(float(tok)) <= 261450)
+            p = harness.run("rings_input_check", f"1\n{tok} 0\n")
+            self.assertEqual(p.returncode, 42 if want else 43, f"x {tok!r}: {p.stderr!r}")
+
+
+if __name__ == "__main__":
+    harness.main()
