@@ -25,6 +25,9 @@ package: programs
 check: programs
 	$(call need,$(CTEST))
 	$(CTEST) --test-dir build --output-on-failure -j $(JOBS)
+	$(PYTHON) ./pset build
+	$(PYTHON) ./pset validate --mutate
+	$(PYTHON) ./pset verify
 	$(CMAKE) -S . -B build-san -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSANITIZE=ON
 	$(CMAKE) --build build-san -j $(JOBS)
 	$(CTEST) --test-dir build-san --output-on-failure -j $(JOBS)

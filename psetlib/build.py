@@ -6,7 +6,9 @@ import shutil
 import signal
 import tempfile
 
-from . import compare, package, problems, runner
+import importlib.util
+
+from . import compare, export, package, problems, runner, validate, validation
 from .common import ROOT, Failure, Stop, console, rel
 
 ACTION = "build"
@@ -58,16 +60,61 @@ def run_solver(name, exe, inp, dest):
     return r
 
 
+def extra_tests(p):
+    """The tests of the problem's own maker `<problem>/extra_tests.py` (its tests() gives
+    (name, text) pairs in a fixed order), or [] when it has none."""
+    path = os.path.join(p.folder, "extra_tests.py")
+    if not os.path.isfile(path):
+        return []
+    where = os.path.relpath(path, ROOT)
+    try:
+        spec = importlib.util.spec_from_file_location(f"extra_tests_{p.name}", path)
+        module = importlib.util.module_from_spec(spec)
+        spec.loader.exec_module(module)
+        made = list(module.tests())
+    except Exception as exc:  # the maker is the problem's own code: name it, not us
+        raise Failure(f"{where} failed: {type(exc).__name__}: {exc}")
+    seen = set()
+    for item in made:
+        ok = (isinstance(item, tuple) and len(item) == 2 and isinstance(item[1], str) and
+              isinstance(item[0], str) and item[0] and not set(item[0]) - set(NAME_CHARS))
+        if not ok or item[0] in seen:
+            raise Failure(f"{where}: tests() must give (name, text) pairs with distinct names "
+                          f"of lower-case letters, digits and dashes; got {str(item)[:60]!r}")
+        seen.add(item[0])
+    return [(text, f"maker {where} {name}") for name, text in made]
+
+
+NAME_CHARS = "abcdefghijklmnopqrstuvwxyz0123456789-"
+
+
+def check_input(tools, p, inp, name, how, seen):
+    """Runs the problem's validator on a test input; an invalid one fails the build."""
+    if not p.input_check:
+        return
+    with open(inp, "rb") as fh:
+        data = fh.read()
+    try:
+        ok, message, limits = validation.check(validate.validator(p, tools), data)
+    except validation.ValidatorError as exc:
+        raise Stop(f"{p.input_check} could not judge test {name} of {p.name}: {exc}")
+    if not ok:
+        raise Failure(f"test {name} of {p.name} ({how}) is not a valid input: {message}")
+    validate.merge(seen, limits)
+
+
 def build_problem(tools, p, tests, seed, dest):
     """Writes one problem's tests into `dest`; returns its summary row."""
     made = [(path, f"example {os.path.relpath(path, ROOT)}") for path in p.examples()]
+    extra = extra_tests(p)
     count = 0 if not p.generator or tests == 0 else (tests if p.seeded else 1)
-    total = len(made) + count
+    total = len(made) + len(extra) + count
     width = max(2, len(str(total)))
     os.makedirs(dest)
     scratch = runner.scratch()
     manifest = []
     largest, slowest = 0, 0.0
+    seen = {}
     for i in range(1, total + 1):
         name = f"{i:0{width}d}"
         inp = os.path.join(dest, name + ".in")
@@ -75,8 +122,12 @@ def build_problem(tools, p, tests, seed, dest):
         if i <= len(made):
             shutil.copyfile(made[i - 1][0], inp)
             how = made[i - 1][1]
+        elif i <= len(made) + len(extra):
+            text, how = extra[i - len(made) - 1]
+            with open(inp, "w", encoding="utf-8", newline="") as fh:
+                fh.write(text)
         else:
-            s = seed + i - len(made) - 1
+            s = seed + i - len(made) - len(extra) - 1
             generate(tools, p, s, inp)
             again = os.path.join(scratch, f"{p.name}.again")
             generate(tools, p, s, again)
@@ -87,6 +138,7 @@ def build_problem(tools, p, tests, seed, dest):
             how = f"generator {p.generator} seed {s}" if p.seeded else \
                 f"generator {p.generator} (unseeded: the same file on every run)"
         manifest.append(f"{name} {how}")
+        check_input(tools, p, inp, name, how, seen)
         largest = max(largest, os.path.getsize(inp))
         if not p.solver:
             continue
@@ -102,8 +154,12 @@ def build_problem(tools, p, tests, seed, dest):
                 raise Failure(f"{second} disagrees with {p.solver} on {rel(inp)}")
     with open(os.path.join(dest, "manifest"), "w") as fh:
         fh.write("".join(line + "\n" for line in manifest))
+    # what the package was made from, so that export can tell a package older than its sources
+    with open(os.path.join(dest, "sources"), "w") as fh:
+        fh.write(export.source_digest(ROOT, p.name) + "\n")
     verdict = "agrees" if p.second and total else "none"
-    return (p.name, total, largest, slowest if p.solver else None, verdict)
+    gaps = validate.missing(p, seen) if p.input_check else []
+    return (p.name, total, largest, slowest if p.solver else None, verdict, gaps)
 
 
 def human(n):
@@ -117,6 +173,9 @@ def human(n):
 def run(opts, tools):
     chosen = problems.choose(opts.problems)
     tools.check(chosen)
+    for p in chosen:
+        if p.input_check:
+            validate.validator(p, tools)
     last = opts.seed + opts.tests - 1
     if opts.tests and last > MAX_SEED:
         raise Stop(f"--seed {opts.seed} with --tests {opts.tests} runs past the last clock "
@@ -174,8 +233,14 @@ def _build(opts, tools, chosen, out, partial):
     console.say("")
     console.say(f"{'problem':<11} {'tests':>5} {'largest input':>14} {'slowest ref':>12}  "
                 "cross-check")
-    for name, n, largest, slowest, verdict in rows:
+    for name, n, largest, slowest, verdict, _ in rows:
         ms = f"{slowest * 1000:.0f} ms" if slowest is not None else "-"
         console.say(f"{name:<11} {n:>5} {human(largest):>14} {ms:>12}  {verdict}")
+    gaps = [(row[0], gap) for row in rows for gap in row[5]]
+    if gaps:
+        console.say("")
+        console.say("limits no test reaches:")
+        for name, gap in gaps:
+            console.say(f"  {name}: {gap}")
     console.say(f"package written to {rel(out)}/<problem>/tests")
     return 0

@@ -15,7 +15,7 @@ import signal
 from . import problems, runner
 from .common import ROOT, Failure, Interrupted, Stop, console
 
-ACTIONS = ["build", "validate", "stress", "judge", "timelimit", "verify"]
+ACTIONS = ["build", "validate", "stress", "judge", "timelimit", "verify", "export"]
 
 EXIT = ("Exit status: 0 all built, all rounds agree, every test OK; 1 a program failed or a "
         "check disagreed (build), a mismatch or a failing reference (stress), a test not OK "

@@ -29,7 +29,6 @@ Statement text (`<problem>/statement.md`): paragraphs separated by blank lines; 
 and "text" in quotes; every other LaTeX special character is escaped.
 """
 
-import argparse
 import hashlib
 import os
 import re
@@ -651,36 +650,31 @@ def _export(problems, package_dir, out_dir, say, root):
     return 0
 
 
-def register(subparsers):
-    """Adds the export action to pset's command line."""
-    e = subparsers.add_parser("export", help="write each problem's package for contest judges")
-    e.add_argument("--out", default=os.path.join(ROOT, "out"),
-                   help="where the built package is and where export/ goes (default: out/)")
-    e.add_argument("problems", nargs="*", metavar="PROBLEM")
-    return e
+ACTION = "export"
+EXAMPLE = "pset export demolition --out out"
+SUMMARY = "write each problem's package for contest judges (directory and zip)"
 
 
-def run(opts):
-    return export(opts.problems, opts.out, opts.out)
+def arguments(ap, checks):
+    ap.usage = "pset export [PROBLEM ...] [--out DIR]"
+    ap.description = (
+        "Writes, for each problem with a reference solver, DIR/export/<problem>/ and "
+        "DIR/export/<problem>.zip in the problem package format that contest judges import "
+        "(problem.yaml, .timelimit, the statement, data/sample and data/secret, the input "
+        "validator's source, the submissions), and the zip's SHA-256 beside it. The package "
+        "in DIR must be built from today's sources (pset build). Two exports of one package "
+        "give the same bytes.")
+    ap.add_argument("problems", nargs="*", metavar="PROBLEM", type=checks.problem,
+                    help="problems to export (default: all with a solver)")
+    ap.add_argument("--out", default=os.path.join(ROOT, "out"), metavar="DIR",
+                    help="where the built package is and where export/ goes (default: out/ "
+                    "at the top of the project)")
 
 
-class _Parser(argparse.ArgumentParser):
-    def error(self, message):
-        print(f"pset: {message}", file=sys.stderr)
-        sys.exit(2)
+def run(opts, tools):
+    from . import package
+    out = package.resolve(opts.out)
+    with package.Lock(out, False, "export"):
+        return export(opts.problems, out, out)
 
 
-def main(argv):
-    ap = _Parser(prog="pset")
-    sub = ap.add_subparsers(dest="action", required=True, parser_class=_Parser)
-    register(sub)
-    opts = ap.parse_args(["export", *argv])
-    try:
-        return run(opts)
-    except KeyboardInterrupt:
-        print("pset: interrupted", file=sys.stderr)
-        return 130
-
-
-if __name__ == "__main__":
-    sys.exit(main(sys.argv[1:]))

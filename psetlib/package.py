@@ -147,7 +147,7 @@ def tests_dir(out, name):
     return os.path.join(out, name, "tests")
 
 
-_LINE = re.compile(r"(\d+) (example|generator) \S.*")
+_LINE = re.compile(r"(\d+) (example|maker|generator) \S.*")
 
 
 def read_manifest(folder):
@@ -167,7 +167,7 @@ def read_manifest(folder):
 
 
 def wanted_files(names, answers):
-    files = {"manifest"}
+    files = {"manifest", "sources"}
     for n in names:
         files.add(n + ".in")
         if answers:

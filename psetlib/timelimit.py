@@ -51,14 +51,14 @@ def write_limit(p, limit):
         lines = fh.read().split("\n")
     text = f"time_limit = {limit:g}"
     text = f"{text:<38} # CPU seconds per test (pset timelimit)"
-    for i, line in enumerate(lines):
-        if line.startswith("["):
-            break
-        if re.match(r"time_limit\s*=", line):
-            lines[i] = text
-            break
+    top = next((i for i, l in enumerate(lines) if l.startswith("[")), len(lines))
+    at = next((i for i in range(top) if re.match(r"time_limit\s*=", lines[i])), None)
+    if at is not None:
+        lines[at] = text
     else:
-        at = next((i + 1 for i, l in enumerate(lines) if re.match(r"title\s*=", l)), 0)
+        at = next((i + 1 for i in range(top) if re.match(r"(title|order)\s*=", lines[i])), 0)
+        while at < top and re.match(r"(title|order)\s*=", lines[at]):
+            at += 1
         lines.insert(at, text)
     tmp = path + ".pset-new"
     with open(tmp, "w", encoding="utf-8") as fh:

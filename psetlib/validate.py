@@ -50,11 +50,11 @@ def check_data(path, data, where):
 
 
 def named_limits(p):
-    """{name: (min, max)} of the manifest's [limits]."""
+    """{name: (min, max, min_excluded)} of the manifest's [limits]."""
     found = {}
     for name, spec in p.data.get("limits", {}).items():
         if isinstance(spec, dict) and "min" in spec and "max" in spec:
-            found[name] = (spec["min"], spec["max"])
+            found[name] = (spec["min"], spec["max"], spec.get("min_excluded", False))
     return found
 
 
@@ -67,12 +67,12 @@ def merge(seen, limits):
 def missing(p, seen):
     """What no test reaches: 'no test has n = 1', ... for each named limit's two ends."""
     gaps = []
-    for name, (lo, hi) in named_limits(p).items():
+    for name, (lo, hi, open_below) in named_limits(p).items():
         if name not in seen:
             gaps.append(f"no test has {name}")
             continue
         a, b = seen[name]
-        if a > lo:
+        if a > lo and not open_below:  # a bound the values may not reach is no gap
             gaps.append(f"no test has {name} = {lo:g}" if isinstance(lo, float)
                         else f"no test has {name} = {lo}")
         if b < hi:

@@ -8,7 +8,17 @@ L = 200006
 M = 2147483647
 
 
+def own_lines(text):
+    """The file with each case's m and number on lines of their own, as the format has them."""
+    head, *cases = text.split("\n")
+    return "\n".join([head] + [c.replace(" ", "\n") for c in cases])
+
+
 def tests():
+    return [(name, own_lines(text)) for name, text in _tests()]
+
+
+def _tests():
     rng = random.Random(14002)
     out = []
     # One chain of fours as long as it can be, and every step allowed: the answer is 1.

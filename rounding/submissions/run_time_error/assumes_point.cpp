@@ -1,7 +1,8 @@
 // Crashes: assumes every number has a point; without one, cutting the text at the point (npos) throws
 // Input on which it differs from the reference:
 //   1
-//   1 7555
+//   1
+//   7555
 #include <bits/stdc++.h>
 using namespace std;
 int main() {

@@ -1,7 +1,8 @@
 // Wrong: the integer part is carried as an unsigned 64-bit number, too narrow past 19 digits
 // Input on which it differs from the reference:
 //   1
-//   1 99999999999999999999.5
+//   1
+//   99999999999999999999.5
 #include <bits/stdc++.h>
 using namespace std;
 int main() {

@@ -1,7 +1,8 @@
 // Wrong: rounds once, at the first digit of 5 or more, and never goes on along a chain of fours
 // Input on which it differs from the reference:
 //   1
-//   2 0.45
+//   2
+//   0.45
 #include <bits/stdc++.h>
 using namespace std;
 int main() {

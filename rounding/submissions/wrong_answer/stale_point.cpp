@@ -1,8 +1,10 @@
 // Wrong: the point's index is global and not reset, so a number without a point reuses the last one
 // Input on which it differs from the reference:
 //   2
-//   1 0.5
-//   1 7555
+//   1
+//   0.5
+//   1
+//   7555
 #include <cstdio>
 #include <cstring>
 char s[200010];

@@ -1,7 +1,8 @@
 // Wrong: strips trailing zeros even from a number without a point
 // Input on which it differs from the reference:
 //   1
-//   3 120
+//   3
+//   120
 #include <bits/stdc++.h>
 using namespace std;
 int main() {
