@@ -109,6 +109,8 @@ class Driver(unittest.TestCase):
                    os.path.join(fake, "lib", "libpinclock.so"))
         for prog in os.listdir(harness.BIN_DIR):
             os.symlink(os.path.join(harness.BIN_DIR, prog), os.path.join(fake, "bin", prog))
+        for tree in ("validators", "submissions"):
+            os.symlink(os.path.join(BUILD, tree), os.path.join(fake, tree))
         if name:
             path = os.path.join(fake, "bin", name)
             os.unlink(path)
@@ -144,8 +146,7 @@ class Driver(unittest.TestCase):
             for k, line in enumerate(manifest, 1):
                 self.assertTrue(line.startswith(f"{k:02d} "), line)
                 made = line.split(" ", 1)[1]
-                self.assertTrue(made.startswith("example ") or made.startswith("generator "),
-                                line)
+                self.assertTrue(made.startswith(("example ", "maker ", "generator ")), line)
                 if made.startswith("example "):
                     self.assertTrue(os.path.isfile(os.path.join(harness.ROOT, made[8:])), line)
                 # collider has no solver, so its tests are inputs only
@@ -159,7 +160,7 @@ class Driver(unittest.TestCase):
             self.assertEqual(row[0].split()[1], str(len(ins)))
             self.assertTrue(row[0].endswith("agrees" if name in expect_second else "none"))
         # the problems come in the set's order
-        order = [l.split()[0] for l in p.stdout.splitlines() if l.startswith("  ")]
+        order = [l.split()[0] for l in p.stdout.splitlines() if l.startswith("  ") and " ... " in l]
         self.assertEqual(order[:3], ["demolition", "rounding", "banner"])
         self.assertEqual(order[-1], "constant")
 
@@ -537,12 +538,17 @@ class Driver(unittest.TestCase):
                 self.assertStops(pset(*args), text)
 
     def test_build_counts_and_names(self):
-        p = pset("build", "--tests", "0", "--out", self.fresh("once"), "mirror", "mirror")
+        self.fresh_out = self.fresh("once")
+        p = pset("build", "--tests", "0", "--out", self.fresh_out, "mirror", "mirror")
         self.assertEqual(p.returncode, 0, p.stderr)
         self.assertIn("building 1 problem into", p.stdout)
+        # --tests 0: the examples and the problem's own extra tests, no generated file
+        with open(os.path.join(self.fresh_out, "mirror", "tests", "manifest")) as fh:
+            kinds = [line.split()[1] for line in fh]
         examples = len(glob.glob(os.path.join(harness.ROOT, "mirror", "examples", "*.in")))
-        # --tests 0: the examples alone
-        self.assertRegex(p.stdout, rf"\nmirror +{examples} ")
+        self.assertEqual(kinds[:examples], ["example"] * examples)
+        self.assertNotIn("generator", kinds)
+        self.assertRegex(p.stdout, rf"\nmirror +{len(kinds)} ")
         # past 99 tests the names grow a digit, so that they sort as numbers do
         fake = self.fake_build("demolish_cases", "echo 1; echo 1; echo 5; echo 1")
         out = self.fresh("many")
