@@ -118,8 +118,10 @@ def programs(root=ROOT):
             names = table.get(role, [] if role == "second" else None)
             if names is None or (role in ("solver", "second") and not reads):
                 continue
-            if isinstance(names, str) and role != "second":
+            if isinstance(names, str):
                 names = [names]
+            elif role != "second":
+                names = None
             if not (isinstance(names, list) and all(isinstance(n, str) and n for n in names)):
                 kind = "a list of program names" if role == "second" else "a program name"
                 raise SetupError(f"{where}: [programs] {role} is not {kind}")
@@ -255,9 +257,10 @@ def build(found, jobs):
     env = dict(os.environ, AFL_QUIET="1")
     with open(log_path, "wb") as log:
         for tree, cc, cxx in TREES:
-            for cmd in (["cmake", "-S", ROOT, "-B", tree, *CONFIGURE, f"-DCMAKE_C_COMPILER={cc}",
-                         f"-DCMAKE_CXX_COMPILER={cxx}"],
-                        ["cmake", "--build", tree, "-j", str(jobs), "--target", *progs]):
+            for what, cmd in (
+                    ("configuring", ["cmake", "-S", ROOT, "-B", tree, *CONFIGURE,
+                                     f"-DCMAKE_C_COMPILER={cc}", f"-DCMAKE_CXX_COMPILER={cxx}"]),
+                    ("building", ["cmake", "--build", tree, "-j", str(jobs), "--target", *progs])):
                 log.write(f"$ {shlex.join(cmd)}\n".encode())
                 log.flush()
                 status = subprocess.run(cmd, stdin=subprocess.DEVNULL, stdout=log,
@@ -266,8 +269,8 @@ def build(found, jobs):
                     log.close()
                     with open(log_path, encoding="utf-8", errors="replace") as fh:
                         tail = fh.read().splitlines()[-30:]
-                    raise SetupError(f"{cmd[1]} {os.path.relpath(tree, ROOT)} failed with status "
-                                     f"{status}; the end of {os.path.relpath(log_path, ROOT)}:\n"
+                    raise SetupError(f"{what} {os.path.relpath(tree, ROOT)}/ failed (status "
+                                     f"{status}); the end of {os.path.relpath(log_path, ROOT)}:\n"
                                      + "\n".join("  " + line for line in tail))
     for tree, _, _ in TREES:
         for t in found:
@@ -275,12 +278,12 @@ def build(found, jobs):
                 raise SetupError(f"CMake built no {os.path.relpath(exe(tree, t), ROOT)}")
 
 
-def command(target, exe):
+def command(target, program):
     """The target's command line, with AFL's file as "@@"."""
     if target["args"] is None:
-        return [exe]
+        return [program]
     fixed = os.path.join(paths(target["name"])["seeds"] + ".fixed")
-    return [exe] + [a if a == "@@" else fixed for a in target["args"]]
+    return [program] + [a if a == "@@" else fixed for a in target["args"]]
 
 
 def no_core():
