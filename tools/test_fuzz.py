@@ -175,8 +175,8 @@ class Seeds(unittest.TestCase):
 
     def setUp(self):
         self.tmp = tempfile.TemporaryDirectory()
-        self.tree = fuzz.TREE
-        fuzz.TREE = self.tmp.name
+        self.tree = fuzz.TREE, fuzz.REPRO
+        fuzz.TREE = fuzz.REPRO = self.tmp.name
         write(self.tmp.name, {"src.cpp": READS})
         for sub, prog in (("bin", "solver"), ("validators", "p_check")):
             path = os.path.join(self.tmp.name, sub, prog)
@@ -184,14 +184,16 @@ class Seeds(unittest.TestCase):
             os.chmod(path, os.stat(path).st_mode | stat.S_IXUSR)
 
     def tearDown(self):
-        fuzz.TREE = self.tree
+        fuzz.TREE, fuzz.REPRO = self.tree
         self.tmp.cleanup()
 
+    def target(self, prog, role, seeds=()):
+        return {"name": prog, "prog": prog, "role": role, "normal": fuzz.ROLES[role],
+                "source": os.path.join(self.tmp.name, "src.cpp"), "args": None,
+                "fixed": b"", "seeds": [f"{s}\n".encode() for s in seeds]}
+
     def prepare(self, prog, role, seeds):
-        target = {"name": prog, "prog": prog, "role": role, "normal": fuzz.ROLES[role],
-                  "source": os.path.join(self.tmp.name, "src.cpp"), "args": None,
-                  "fixed": b"", "seeds": [f"{s}\n".encode() for s in seeds]}
-        kept = fuzz.prepare(target, 5000, False)
+        kept = fuzz.prepare(self.target(prog, role, seeds), 5000, False)
         where = fuzz.paths(prog)
         f = fuzz.findings(where["out"]) or {"crash": [], "hang": []}
         saved = sorted(open(os.path.join(where["seeds"], n), "rb").read()
@@ -208,6 +210,14 @@ class Seeds(unittest.TestCase):
         kept, saved, failed = self.prepare("p_check", "input_check", ["42", "43", "0", "kill"])
         self.assertEqual((kept, saved), (2, [b"42\n", b"43\n"]))
         self.assertEqual(failed, [b"0\n", b"kill\n"])
+
+    def test_a_replay_names_a_status_out_of_place(self):
+        write(self.tmp.name, {"finding": "1\n", "not-again": "2\n"})
+        target = self.target("solver", "solver")
+        for name, says in (("finding", "exit status 1, where it may end with 0 or 2 only"),
+                           ("not-again", "exit status 2 on replay, no sanitizer report")):
+            self.assertEqual(fuzz.diagnose(target, os.path.join(self.tmp.name, name), 5000),
+                             says)
 
 
 class TheProject(unittest.TestCase):
