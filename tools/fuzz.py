@@ -250,8 +250,8 @@ def build(found, jobs):
         if not shutil.which(tool):
             raise SetupError(f"{tool} is not installed (Debian packages cmake, afl++)")
     progs = sorted({t["prog"] for t in found})
-    print(f"fuzz: building {len(progs)} programs in build-fuzz/ (AFL++) and build-fuzz/repro/ "
-          f"(clang)", flush=True)
+    print(f"fuzz: building {len(progs)} program{'s' * (len(progs) != 1)} in build-fuzz/ (AFL++) "
+          f"and build-fuzz/repro/ (clang)", flush=True)
     os.makedirs(TREE, exist_ok=True)
     log_path = os.path.join(TREE, "build.log")
     env = dict(os.environ, AFL_QUIET="1")
