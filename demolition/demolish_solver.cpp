@@ -15,7 +15,7 @@ long long T, n, a[N], b[N], lef[N], rig[N], f[N], ans[N];
 long long cs;   // number of the case being read, from 1
 long long u[N]; // u[p] = the case in which position p was last destroyed, to catch repeats
 
-void fail(const char *fmt, ...) {
+[[noreturn]] void fail(const char *fmt, ...) {
   fflush(stdout);
   va_list ap;
   va_start(ap, fmt);

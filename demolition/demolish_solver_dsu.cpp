@@ -23,7 +23,7 @@ long long ans[N];
 long long cs;   // number of the case being read, from 1 (as many as the case count)
 long long u[N]; // u[p] = the case in which position p was last destroyed, to catch repeats
 
-void fail(const char *fmt, ...) {
+[[noreturn]] void fail(const char *fmt, ...) {
   fflush(stdout);
   va_list ap;
   va_start(ap, fmt);

@@ -18,7 +18,7 @@ char a[N];
 int n, m;
 long long cs; // number of the case being read, from 1
 
-void fail(const char *fmt, ...) {
+[[noreturn]] void fail(const char *fmt, ...) {
   fflush(stdout);
   va_list ap;
   va_start(ap, fmt);

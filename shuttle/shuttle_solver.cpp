@@ -19,7 +19,7 @@ using namespace std;
 
 long long T, cs; // cases left; number of the case being read, from 1
 
-void fail(const char *fmt, ...) {
+[[noreturn]] void fail(const char *fmt, ...) {
   fflush(stdout);
   va_list ap;
   va_start(ap, fmt);

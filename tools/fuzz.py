@@ -3,25 +3,28 @@
 
 Usage: fuzz.py [--seconds S] [--jobs J] [--timeout MS] [--resume] [--list] [PROGRAM ...]
 
-The programs are found, not listed: every `<folder>/<prog>.cpp` whose source reads input (a C
-formatted read, a character read, stream extraction or fopen; the generators and the
-fixed-answer program read nothing and are left out). Each is built into build-fuzz/bin with
-AFL++'s compiler and the address and undefined-behaviour sanitizers, and into build-fuzz/repro
-with the same compiler's sanitizers alone, which name the fault when a finding is replayed.
+The programs come from the problems' manifests (`<problem>/problem.toml`, `[programs]`): the
+solver and the second solvers, which read standard input (unless `solvers_read_input = false`,
+as for a fixed answer); the checker, which reads the files it is given; and the input check,
+the problem's validator, once its source `<problem>/<input_check>.cpp` exists. Generators read
+nothing and are left out. CMake builds them twice with the project's flags and its sanitizer
+option: in build-fuzz/ with AFL++'s compiler, and in build-fuzz/repro/ with clang, whose
+sanitizer reports name the fault when a finding is replayed.
 
 The seeds come from the case tables (`<folder>/*.cases`, tools/casetable.py): a program's
-seeds are the stdin of every case of the tables that run it (closed-stdin and empty inputs
-left out, inputs above --max-seed bytes too). A program whose cases pass it files as
-arguments (`args:` naming `file NAME:` blocks, as for float_judge) is fuzzed through those
-files instead, once per argument: AFL's file takes that place and the largest file of its
-tables every other place, and the seeds are the files' texts. Targets are named PROG, or
-PROG.argI for argument I.
+seeds are the stdin of every case of the tables that run it, then those of the tables of the
+other programs of its problem that read the same input (closed-stdin and empty inputs left out,
+inputs above --max-seed bytes too). A checker is fuzzed through the files its cases pass it as
+arguments (`args:` naming `file NAME:` blocks), once per argument: AFL's file takes that place
+and the largest file of its tables every other place, and the seeds are the files' texts.
+Targets are named PROG, or PROG.argI for argument I.
 
 Every target runs S seconds (default 20), J at a time (default: the number of cores). A run
 that takes longer than --timeout ms (default 30000) is a hang. Findings are saved in
-build-fuzz/out/TARGET/default/{crashes,hangs}; a seed that crashes or hangs before AFL starts
-is saved in build-fuzz/out/TARGET/seeds-failed. Exit status: 0 no crash and no hang, 1 a
-crash or a hang, 2 the fuzzing could not be set up or run.
+build-fuzz/out/TARGET/default/{crashes,hangs}; a seed that crashes, hangs or ends with a status
+its program never ends with (solvers 0 and 2, a checker 0 to 2, an input check 42 and 43)
+before AFL starts is saved in build-fuzz/out/TARGET/seeds-failed. Exit status: 0 no crash and
+no hang, 1 a crash or a hang, 2 the fuzzing could not be set up or run.
 """
 
 import argparse
@@ -34,15 +37,15 @@ import shutil
 import signal
 import subprocess
 import sys
-import tempfile
 import time
+import tomllib
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import casetable  # noqa: E402
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-TREE = os.path.join(ROOT, "build-fuzz")
-SKIP_DIRS = {"tools", "out"}
+TREE = os.path.join(ROOT, "build-fuzz")  # the fuzz build, the seeds and the findings
+REPRO = os.path.join(TREE, "repro")  # the build that replays a finding
 
 # Why 30 s: AFL caps an input at 1 MiB, and a valid input of that size may legitimately take
 # seconds. Demolition answers 1 MB (one case, or 60000 small ones) in 0.1 s in this build (AFL's
@@ -55,16 +58,15 @@ SKIP_DIRS = {"tools", "out"}
 TIMEOUT_MS = 30000
 MAX_SEED = 16384
 
-# Compiler flags. The fuzz build gets its sanitizers from AFL_USE_ASAN / AFL_USE_UBSAN; AFL++
-# makes UBSan trap, so a finding is replayed on the repro build, which prints the diagnosis.
-COMMON = ["-std=c++20", "-O2", "-g", "-fno-omit-frame-pointer", "-w"]
-SANITIZERS = ["-fsanitize=address,undefined,float-cast-overflow", "-fno-sanitize-recover=all"]
-FUZZ_ENV = {"AFL_USE_ASAN": "1", "AFL_USE_UBSAN": "1", "AFL_QUIET": "1"}
-FUZZ_EXTRA = ["-fsanitize=float-cast-overflow", "-fno-sanitize-recover=all"]
+# The programs of a problem that read input, by their key in the manifest's [programs], and the
+# exit statuses each may end with, whatever it is fed.
+ROLES = {"solver": {0, 2}, "second": {0, 2}, "checker": {0, 1, 2}, "input_check": {42, 43}}
 
-# What reads input in a source: the C library's reads, stream extraction, opening a file.
-READS = re.compile(r"\b(scanf|fscanf|vscanf|getchar|getc|fgetc|fgets|fread|gets|getline|"
-                   r"fopen|cin|ifstream)\b")
+# The two CMake trees, each with the project's flags and its sanitizer option: the fuzz build
+# (AFL++ instruments it; AFL makes a sanitizer report abort, which it counts as a crash) and the
+# replay build. Only the programs fuzzed are built in them.
+TREES = [(TREE, "afl-clang-fast", "afl-clang-fast++"), (REPRO, "clang", "clang++")]
+CONFIGURE = ["-DCMAKE_BUILD_TYPE=RelWithDebInfo", "-DSANITIZE=ON"]
 
 # Tokens worth trying in any text input, besides the program's own integer constants.
 TOKENS = ["0", "1", "-1", "-", "+", ".", " ", "\n", "\t", "00", "1e308", "-1e308", "1e-320",
@@ -77,19 +79,6 @@ class SetupError(Exception):
     pass
 
 
-def sources(root=ROOT):
-    """{program: source path} for every `<folder>/<prog>.cpp`."""
-    found = {}
-    for folder in sorted(os.listdir(root)):
-        path = os.path.join(root, folder)
-        if folder.startswith((".", "build")) or folder in SKIP_DIRS or not os.path.isdir(path):
-            continue
-        for name in sorted(os.listdir(path)):
-            if name.endswith(".cpp"):
-                found[name[:-4]] = os.path.join(path, name)
-    return found
-
-
 def code_only(text):
     """The source without its comments, string literals and character literals."""
     pattern = re.compile(r'//[^\n]*|/\*.*?\*/|"(?:\\.|[^"\\\n])*"|\'(?:\\.|[^\'\\\n])*\'',
@@ -97,9 +86,57 @@ def code_only(text):
     return pattern.sub(lambda m: " " if m.group(0).startswith("/") else '""', text)
 
 
-def reads_input(path):
-    with open(path, encoding="utf-8") as fh:
-        return READS.search(code_only(fh.read())) is not None
+def manifests(root=ROOT):
+    """{problem: its problem.toml as a dict} for every folder that holds one, sorted."""
+    found = {}
+    for folder in sorted(os.listdir(root)):
+        path = os.path.join(root, folder, "problem.toml")
+        if folder.startswith((".", "build")) or not os.path.isfile(path):
+            continue
+        try:
+            with open(path, "rb") as fh:
+                found[folder] = tomllib.load(fh)
+        except (OSError, UnicodeDecodeError, tomllib.TOMLDecodeError) as exc:
+            raise SetupError(f"{folder}/problem.toml: {exc}")
+    return found
+
+
+def programs(root=ROOT):
+    """The programs that read input, in manifest order: dicts with prog, problem, role and
+    source. An input check is one once its source exists; every other program named must have
+    its source."""
+    found, seen = [], {}
+    for problem, conf in manifests(root).items():
+        where = f"{problem}/problem.toml"
+        table = conf.get("programs", {})
+        if not isinstance(table, dict):
+            raise SetupError(f"{where}: programs is not a table")
+        reads = table.get("solvers_read_input", True)
+        if not isinstance(reads, bool):
+            raise SetupError(f"{where}: [programs] solvers_read_input is not true or false")
+        for role in ROLES:
+            names = table.get(role, [] if role == "second" else None)
+            if names is None or (role in ("solver", "second") and not reads):
+                continue
+            if isinstance(names, str):
+                names = [names]
+            elif role != "second":
+                names = None
+            if not (isinstance(names, list) and all(isinstance(n, str) and n for n in names)):
+                kind = "a list of program names" if role == "second" else "a program name"
+                raise SetupError(f"{where}: [programs] {role} is not {kind}")
+            for prog in names:
+                source = os.path.join(root, problem, prog + ".cpp")
+                if not os.path.isfile(source):
+                    if role == "input_check":
+                        continue
+                    raise SetupError(f"{where}: [programs] {role} {prog} has no source "
+                                     f"{problem}/{prog}.cpp")
+                if prog in seen:
+                    raise SetupError(f"{where}: {prog} is named twice (also in {seen[prog]})")
+                seen[prog] = where
+                found.append({"prog": prog, "problem": problem, "role": role, "source": source})
+    return found
 
 
 def tables(root=ROOT):
@@ -122,9 +159,10 @@ def file_args(prog, case):
 
 
 def targets(root=ROOT, max_seed=MAX_SEED):
-    """The fuzz targets: dicts with name, prog, source, args (None: input on stdin, else a list
-    where "@@" is AFL's file and None the fixed file), fixed (bytes), seeds (list of bytes)."""
-    progs = {p: s for p, s in sources(root).items() if reads_input(s)}
+    """The fuzz targets: dicts with name, prog, problem, role, source, normal (its exit
+    statuses), args (None: input on stdin, else a list where "@@" is AFL's file and None the
+    fixed file), fixed (bytes), seeds (list of bytes)."""
+    progs = {p["prog"]: p for p in programs(root)}
     stdin = {p: [] for p in progs}
     files = {p: [] for p in progs}
     arity = {p: {} for p in progs}
@@ -137,9 +175,10 @@ def targets(root=ROOT, max_seed=MAX_SEED):
             if prog not in progs:
                 continue
             for case in cases:
-                data = case.get("stdin", b"")
-                if data is not None:
-                    stdin[prog].append(data)
+                if progs[prog]["role"] != "checker":
+                    if case.get("stdin", b"") is not None:
+                        stdin[prog].append(case.get("stdin", b""))
+                    continue
                 args = file_args(prog, case)
                 if args:
                     arity[prog][len(args)] = arity[prog].get(len(args), 0) + 1
@@ -154,14 +193,18 @@ def targets(root=ROOT, max_seed=MAX_SEED):
         return out
 
     found = []
-    for prog in sorted(progs):
-        base = {"prog": prog, "source": progs[prog]}
-        if not arity[prog]:
+    for prog, p in progs.items():
+        base = dict(p, normal=ROLES[p["role"]])
+        if p["role"] != "checker":
+            # The programs of a problem that read its input share their seeds, own ones first.
+            kin = [q for q in progs if progs[q]["problem"] == p["problem"] and q != prog
+                   and progs[q]["role"] != "checker"]
             # A program no table feeds still gets fuzzed, from a one-line seed.
-            seeds = usable(stdin[prog]) or [b"1\n"]
+            seeds = usable(stdin[prog] + [s for q in kin for s in stdin[q]]) or [b"1\n"]
             found.append(dict(base, name=prog, args=None, fixed=b"", seeds=seeds))
         else:
-            k = max(arity[prog], key=lambda n: (arity[prog][n], n))
+            # As many file arguments as most of its cases pass, two (expected, answers) if none.
+            k = max(arity[prog], key=lambda n: (arity[prog][n], n)) if arity[prog] else 2
             seeds = usable(files[prog])
             fixed = max(seeds, key=len) if seeds else b"0\n"
             for i in range(k):
@@ -195,60 +238,52 @@ def paths(name):
     return {"seeds": os.path.join(TREE, "seeds", name), "out": os.path.join(TREE, "out", name)}
 
 
-def stale(exe, deps):
-    return not os.path.exists(exe) or any(os.path.getmtime(d) > os.path.getmtime(exe)
-                                          for d in deps)
+def exe(tree, target):
+    """Where CMake puts the target's program in a tree: input checks in validators/."""
+    sub = "validators" if target["role"] == "input_check" else "bin"
+    return os.path.join(tree, sub, target["prog"])
 
 
-def build(progs, jobs):
-    """Builds the fuzz and repro binaries of the programs that changed, `jobs` at a time."""
-    for tool in ("afl-clang-fast++", "afl-fuzz", "clang++"):
+def build(found, jobs):
+    """Configures the two trees and builds the targets' programs in each, `jobs` at a time."""
+    for tool in ("cmake", "afl-fuzz", *(t for tree in TREES for t in tree[1:])):
         if not shutil.which(tool):
-            raise SetupError(f"{tool} is not installed (Debian package afl++)")
-    work = []
-    for prog, src in progs:
-        deps = [src, os.path.abspath(__file__)]
-        fuzz = os.path.join(TREE, "bin", prog)
-        repro = os.path.join(TREE, "repro", prog)
-        if stale(fuzz, deps):
-            work.append((prog, ["afl-clang-fast++", *COMMON, *FUZZ_EXTRA, src, "-o", fuzz],
-                         FUZZ_ENV))
-        if stale(repro, deps):
-            work.append((prog, ["clang++", *COMMON, *SANITIZERS, src, "-o", repro], {}))
-    os.makedirs(os.path.join(TREE, "bin"), exist_ok=True)
-    os.makedirs(os.path.join(TREE, "repro"), exist_ok=True)
-    running = []
-    while work or running:
-        while work and len(running) < jobs:
-            prog, cmd, env = work.pop(0)
-            print(f"fuzz: building {os.path.relpath(cmd[-1], ROOT)}", flush=True)
-            log = tempfile.TemporaryFile()
-            p = subprocess.Popen(cmd, env=dict(os.environ, **env), stdout=log,
-                                 stderr=subprocess.STDOUT)
-            running.append((prog, cmd, p, log))
-        time.sleep(0.05)
-        for item in list(running):
-            prog, cmd, p, log = item
-            if p.poll() is None:
-                continue
-            running.remove(item)
-            log.seek(0)
-            out = log.read().decode(errors="replace")
-            log.close()
-            if p.returncode != 0:
-                for _, _, q, _ in running:
-                    q.wait()
-                if os.path.exists(cmd[-1]):
-                    os.remove(cmd[-1])
-                raise SetupError(f"building {prog} failed:\n{out}")
+            raise SetupError(f"{tool} is not installed (Debian packages cmake, afl++)")
+    progs = sorted({t["prog"] for t in found})
+    print(f"fuzz: building {len(progs)} program{'s' * (len(progs) != 1)} in build-fuzz/ (AFL++) "
+          f"and build-fuzz/repro/ (clang)", flush=True)
+    os.makedirs(TREE, exist_ok=True)
+    log_path = os.path.join(TREE, "build.log")
+    env = dict(os.environ, AFL_QUIET="1")
+    with open(log_path, "wb") as log:
+        for tree, cc, cxx in TREES:
+            for what, cmd in (
+                    ("configuring", ["cmake", "-S", ROOT, "-B", tree, *CONFIGURE,
+                                     f"-DCMAKE_C_COMPILER={cc}", f"-DCMAKE_CXX_COMPILER={cxx}"]),
+                    ("building", ["cmake", "--build", tree, "-j", str(jobs), "--target", *progs])):
+                log.write(f"$ {shlex.join(cmd)}\n".encode())
+                log.flush()
+                status = subprocess.run(cmd, stdin=subprocess.DEVNULL, stdout=log,
+                                        stderr=subprocess.STDOUT, env=env).returncode
+                if status != 0:
+                    log.close()
+                    with open(log_path, encoding="utf-8", errors="replace") as fh:
+                        tail = fh.read().splitlines()[-30:]
+                    raise SetupError(f"{what} {os.path.relpath(tree, ROOT)}/ failed (status "
+                                     f"{status}); the end of {os.path.relpath(log_path, ROOT)}:\n"
+                                     + "\n".join("  " + line for line in tail))
+    for tree, _, _ in TREES:
+        for t in found:
+            if not os.path.isfile(exe(tree, t)):
+                raise SetupError(f"CMake built no {os.path.relpath(exe(tree, t), ROOT)}")
 
 
-def command(target, exe):
+def command(target, program):
     """The target's command line, with AFL's file as "@@"."""
     if target["args"] is None:
-        return [exe]
+        return [program]
     fixed = os.path.join(paths(target["name"])["seeds"] + ".fixed")
-    return [exe] + [a if a == "@@" else fixed for a in target["args"]]
+    return [program] + [a if a == "@@" else fixed for a in target["args"]]
 
 
 def no_core():
@@ -297,7 +332,8 @@ def sanitizer_env():
 
 def prepare(target, timeout_ms, resume):
     """Writes the target's seeds, fixed file and dictionary; runs every seed once on the fuzz
-    build and keeps those that crash or hang out of AFL's input (they are findings)."""
+    build and keeps those that crash, hang or end with a status the program never ends with out
+    of AFL's input (they are findings)."""
     where = paths(target["name"])
     out = where["out"]
     if os.path.isdir(out) and not resume:
@@ -316,14 +352,14 @@ def prepare(target, timeout_ms, resume):
         fh.write(dictionary(target["source"]))
     with open(where["seeds"] + ".fixed", "wb") as fh:
         fh.write(target["fixed"])
-    cmd = command(target, os.path.join(TREE, "bin", target["prog"]))
+    cmd = command(target, exe(TREE, target))
     bad = os.path.join(out, "seeds-failed")
     shutil.rmtree(bad, ignore_errors=True)
     kept = 0
     for seed in target["seeds"]:
         digest = hashlib.sha1(seed).hexdigest()[:16]
         status, _ = run_input(cmd, seed, timeout_ms / 1000, sanitizer_env())
-        if status is None or status < 0:
+        if status not in target["normal"]:
             os.makedirs(bad, exist_ok=True)
             kind = "hang" if status is None else "crash"
             with open(os.path.join(bad, f"{kind}-{digest}"), "wb") as fh:
@@ -367,7 +403,7 @@ def start(target, seconds, timeout_ms, resume):
     fresh = not (resume and os.path.exists(os.path.join(out, "default", "fuzzer_stats")))
     cmd = ["afl-fuzz", "-i", where["seeds"] if fresh else "-", "-o", out,
            "-t", str(timeout_ms), "-m", "none", "-V", str(seconds), "-x", where["seeds"] + ".dict",
-           "--", *command(target, os.path.join(TREE, "bin", target["prog"]))]
+           "--", *command(target, exe(TREE, target))]
     log = open(os.path.join(out, "afl.log"), "wb")
     p = subprocess.Popen(cmd, stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
                          env=afl_env(timeout_ms), start_new_session=True)
@@ -390,12 +426,15 @@ def diagnose(target, path, timeout_ms):
     """One line on a finding, from a replay on the repro build."""
     with open(path, "rb") as fh:
         data = fh.read()
-    cmd = command(target, os.path.join(TREE, "repro", target["prog"]))
+    cmd = command(target, exe(REPRO, target))
     status, err = run_input(cmd, data, timeout_ms / 1000, sanitizer_env())
     if status is None:
         return f"still running after {timeout_ms / 1000:g} s"
     lines = err.splitlines()
     what = next((l for l in lines if "runtime error" in l or "ERROR: " in l), None)
+    if what is None and status >= 0 and status not in target["normal"]:
+        normal = " or ".join(str(s) for s in sorted(target["normal"]))
+        return f"exit status {status}, where it may end with {normal} only"
     if what is None:
         return f"exit status {status} on replay, no sanitizer report"
     what = re.sub(r"^==\d+==(ERROR: )?", "", what).strip()
@@ -435,10 +474,10 @@ def main(argv=None):
         if opts.list:
             for t in found:
                 how = "stdin" if t["args"] is None else " ".join(a or "FIXED" for a in t["args"])
-                print(f"{t['name']:<26} {os.path.relpath(t['source'], ROOT):<40} {how:<12} "
-                      f"{len(t['seeds'])} seeds")
+                print(f"{t['name']:<26} {t['role']:<12} {os.path.relpath(t['source'], ROOT):<40} "
+                      f"{how:<12} {len(t['seeds'])} seeds")
             return 0
-        build(sorted({(t["prog"], t["source"]) for t in found}), max(1, opts.jobs))
+        build(found, max(1, opts.jobs))
         return campaign(found, opts)
     except SetupError as exc:
         print(f"fuzz: {exc}", file=sys.stderr)
@@ -516,7 +555,7 @@ def report(found, failed, opts):
             for path in f[kind][:3 if kind == "crash" else 1]:
                 print(f"    {os.path.basename(path)}: {diagnose(t, path, opts.timeout)}")
         example = f["crash"][0] if f["crash"] else f["hang"][0]
-        repro = os.path.relpath(os.path.join(TREE, "repro", t["prog"]), ROOT)
+        repro = os.path.relpath(exe(REPRO, t), ROOT)
         rel = os.path.relpath(example, ROOT)
         if t["args"] is None:
             line = f"{repro} < '{rel}'"

@@ -1,8 +1,9 @@
-"""The fuzz script's choices, on a made-up project: which programs it fuzzes, how each gets its
-input, which seeds it takes from the case tables, and how it counts findings. AFL itself does
-not run here."""
+"""The fuzz script's choices, on a made-up project: which programs it fuzzes (those the problem
+manifests name), how each gets its input, which seeds it takes from the case tables, which exit
+statuses it takes for a fault, and how it counts findings. AFL itself does not run here."""
 
 import os
+import stat
 import sys
 import tempfile
 import unittest
@@ -10,17 +11,19 @@ import unittest
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import fuzz  # noqa: E402
 
-SOURCES = {
-    "solver.cpp": '#include <cstdio>\nint n;\nint main() { scanf("%d", &n); }\n',
-    "stream_solver.cpp": "#include <iostream>\nint main() { int n; std::cin >> n; }\n",
-    "judge.cpp": '#include <cstdio>\nint main(int, char **v) { FILE *f = fopen(v[1], "r"); }\n',
-    # Read calls named only in comments and strings do not count.
-    "demo_cases.cpp": ('// writes what solver reads with scanf\n#include <cstdio>\n'
-                       'int main() { puts("cin"); /* fgets */ }\n'),
-    "fixed.cpp": '#include <cstdio>\nint main() { puts("25"); } // reads nothing, not getchar\n',
-}
+READS = '#include <cstdio>\nint n;\nint main() { return scanf("%d", &n); }\n'
 
-TABLE = """programs: solver stream_solver fixed
+PROJECT = {
+    "p/problem.toml": ('title = "P"\n[programs]\nsolver = "solver"\nsecond = ["stream_solver"]\n'
+                       'checker = "judge"\ngenerator = "demo_cases"\ninput_check = "p_check"\n'),
+    "p/solver.cpp": READS,
+    "p/stream_solver.cpp": "#include <iostream>\nint main() { int n; std::cin >> n; }\n",
+    "p/judge.cpp": '#include <cstdio>\nint main(int, char **v) { fopen(v[1], "r"); }\n',
+    "p/demo_cases.cpp": '#include <cstdio>\nint main() { puts("1 5"); }\n',
+    "p/p_check.cpp": READS,
+    # Reads input, but no manifest names it.
+    "p/stray.cpp": READS,
+    "p/p.cases": """programs: solver stream_solver
 
 === a
 stdin: 1 5
@@ -42,9 +45,16 @@ stdin: 2 7 8
 === too large
 stdin-python:
   "9" * 100
-"""
+""",
+    "p/p_check.cases": """=== invalid
+stdin: 3
+status: 43
 
-JUDGE = """=== equal
+=== valid, also a solver's seed
+stdin: 1 5
+status: 42
+""",
+    "p/judge.cases": """=== equal
 file a: 1.5
 file b:
 |1.5|
@@ -64,49 +74,170 @@ args: b a
 === one argument
 file a: 1
 args: a
-"""
+""",
+    # No table feeds these; the input check has no source yet.
+    "q/problem.toml": ('[programs]\nsolver = "lone"\nchecker = "q_judge"\n'
+                       'input_check = "q_check"\n'),
+    "q/lone.cpp": READS,
+    "q/q_judge.cpp": READS,
+    # A fixed answer: only the input check reads input.
+    "c/problem.toml": ('[programs]\nsolver = "fixed"\nsolvers_read_input = false\n'
+                       'input_check = "c_check"\n'),
+    "c/fixed.cpp": '#include <cstdio>\nint main() { puts("25"); }\n',
+    "c/c_check.cpp": READS,
+    # A folder without a manifest is no problem.
+    "notes/scratch.cpp": READS,
+}
 
 
-class Discovery(unittest.TestCase):
+def write(root, files):
+    for name, text in files.items():
+        os.makedirs(os.path.join(root, os.path.dirname(name)), exist_ok=True)
+        with open(os.path.join(root, name), "w") as fh:
+            fh.write(text)
+
+
+class Targets(unittest.TestCase):
     def setUp(self):
         self.tmp = tempfile.TemporaryDirectory()
-        root = self.tmp.name
-        for folder in ("p", "q"):
-            os.mkdir(os.path.join(root, folder))
-        for name, text in SOURCES.items():
-            with open(os.path.join(root, "p", name), "w") as fh:
-                fh.write(text)
-        with open(os.path.join(root, "q", "lone.cpp"), "w") as fh:
-            fh.write("#include <cstdio>\nint main() { return getchar(); }\n")
-        with open(os.path.join(root, "p", "p.cases"), "w") as fh:
-            fh.write(TABLE)
-        with open(os.path.join(root, "p", "judge.cases"), "w") as fh:
-            fh.write(JUDGE)
-        self.found = {t["name"]: t for t in fuzz.targets(root, max_seed=50)}
+        write(self.tmp.name, PROJECT)
+        self.list = fuzz.targets(self.tmp.name, max_seed=50)
+        self.found = {t["name"]: t for t in self.list}
 
     def tearDown(self):
         self.tmp.cleanup()
 
-    def test_only_programs_that_read_input(self):
-        self.assertEqual(sorted(self.found),
-                         ["judge.arg1", "judge.arg2", "lone", "solver", "stream_solver"])
+    def test_the_programs_the_manifests_name_that_read_input(self):
+        # problems in folder order, then solver, second, checker, input check
+        self.assertEqual([t["name"] for t in self.list],
+                         ["c_check", "solver", "stream_solver", "judge.arg1", "judge.arg2",
+                          "p_check", "lone", "q_judge.arg1", "q_judge.arg2"])
+        self.assertEqual(self.found["p_check"]["source"],
+                         os.path.join(self.tmp.name, "p", "p_check.cpp"))
 
-    def test_stdin_seeds_from_the_tables(self):
-        # no empty, closed or oversized input, no repeat, table order kept
-        self.assertEqual(self.found["solver"]["seeds"], [b"1 5\n", b"2 7 8\n"])
-        self.assertEqual(self.found["stream_solver"]["seeds"], [b"1 5\n", b"2 7 8\n"])
+    def test_normal_statuses_by_role(self):
+        for name, normal in (("solver", {0, 2}), ("stream_solver", {0, 2}),
+                             ("judge.arg1", {0, 1, 2}), ("p_check", {42, 43}),
+                             ("c_check", {42, 43})):
+            self.assertEqual(self.found[name]["normal"], normal, name)
+
+    def test_stdin_seeds_from_the_tables_of_the_problem(self):
+        # own table first, then the tables of the problem's other readers; no empty, closed or
+        # oversized input, no repeat, table order kept
+        self.assertEqual(self.found["solver"]["seeds"], [b"1 5\n", b"2 7 8\n", b"3\n"])
+        self.assertEqual(self.found["stream_solver"]["seeds"], [b"1 5\n", b"2 7 8\n", b"3\n"])
+        self.assertEqual(self.found["p_check"]["seeds"], [b"3\n", b"1 5\n", b"2 7 8\n"])
         self.assertIsNone(self.found["solver"]["args"])
+        self.assertIsNone(self.found["p_check"]["args"])
 
     def test_a_program_without_a_table_gets_a_seed(self):
         self.assertEqual(self.found["lone"]["seeds"], [b"1\n"])
+        self.assertEqual(self.found["c_check"]["seeds"], [b"1\n"])
 
-    def test_file_arguments_each_fuzzed_in_turn(self):
+    def test_checker_arguments_each_fuzzed_in_turn(self):
         one, two = self.found["judge.arg1"], self.found["judge.arg2"]
         self.assertEqual(one["args"], ["@@", None])
         self.assertEqual(two["args"], [None, "@@"])
         self.assertEqual(one["seeds"], [b"1.5\n", b"1.5\n2\n", b"7\n", b"1\n"])
         self.assertEqual(one["fixed"], b"1.5\n2\n")
         self.assertEqual(one["seeds"], two["seeds"])
+        # no table: two files, a one-number seed
+        self.assertEqual(self.found["q_judge.arg2"]["args"], [None, "@@"])
+        self.assertEqual(self.found["q_judge.arg1"]["seeds"], [b"0\n"])
+
+    def test_manifest_faults_stop_the_setup(self):
+        for name, text, says in (
+                ("p/problem.toml", '[programs]\nsolver = "gone"\n', "p/problem.toml: [programs] "
+                 "solver gone has no source p/gone.cpp"),
+                ("p/problem.toml", '[programs]\nsecond = ["solver", 1]\n', "second is not a list"),
+                ("p/problem.toml", '[programs]\nsolver = ["solver"]\n', "solver is not a program"),
+                ("p/problem.toml", '[programs]\nsolver = "solver"\nchecker = "solver"\n',
+                 "solver is named twice"),
+                ("q/problem.toml", '[programs]\nsolver = "solver"\n', "solver is named twice"),
+                ("c/problem.toml", "[programs\n", "c/problem.toml: "),
+                ("c/problem.toml", "[programs]\nsolvers_read_input = 0\n", "not true or false")):
+            with self.subTest(text=text), tempfile.TemporaryDirectory() as root:
+                write(root, dict(PROJECT, **{name: text}))
+                if name.startswith("q"):
+                    write(root, {"q/solver.cpp": READS})
+                with self.assertRaises(fuzz.SetupError) as cm:
+                    fuzz.targets(root)
+                self.assertIn(says, str(cm.exception))
+
+
+# A stand-in for a built program: ends with the status its input names, or is killed by a signal.
+STAND_IN = '#!/bin/sh\nread s\ncase "$s" in kill) kill -SEGV $$;; esac\nexit "$s"\n'
+
+
+class Seeds(unittest.TestCase):
+    """Seeds that already fail are kept out of AFL's input and counted as findings; which exit
+    statuses fail depends on the program's role."""
+
+    def setUp(self):
+        self.tmp = tempfile.TemporaryDirectory()
+        self.tree = fuzz.TREE, fuzz.REPRO
+        fuzz.TREE = fuzz.REPRO = self.tmp.name
+        write(self.tmp.name, {"src.cpp": READS})
+        for sub, prog in (("bin", "solver"), ("validators", "p_check")):
+            path = os.path.join(self.tmp.name, sub, prog)
+            write(self.tmp.name, {os.path.join(sub, prog): STAND_IN})
+            os.chmod(path, os.stat(path).st_mode | stat.S_IXUSR)
+
+    def tearDown(self):
+        fuzz.TREE, fuzz.REPRO = self.tree
+        self.tmp.cleanup()
+
+    def target(self, prog, role, seeds=()):
+        return {"name": prog, "prog": prog, "role": role, "normal": fuzz.ROLES[role],
+                "source": os.path.join(self.tmp.name, "src.cpp"), "args": None,
+                "fixed": b"", "seeds": [f"{s}\n".encode() for s in seeds]}
+
+    def prepare(self, prog, role, seeds):
+        kept = fuzz.prepare(self.target(prog, role, seeds), 5000, False)
+        where = fuzz.paths(prog)
+        f = fuzz.findings(where["out"]) or {"crash": [], "hang": []}
+        saved = sorted(open(os.path.join(where["seeds"], n), "rb").read()
+                       for n in os.listdir(where["seeds"]))
+        failed = sorted(open(p, "rb").read() for p in f["crash"])
+        return kept, saved, failed
+
+    def test_a_solver_ends_with_0_or_2(self):
+        kept, saved, failed = self.prepare("solver", "solver", ["0", "2", "43", "1", "kill"])
+        self.assertEqual((kept, saved), (2, [b"0\n", b"2\n"]))
+        self.assertEqual(failed, [b"1\n", b"43\n", b"kill\n"])
+
+    def test_an_input_check_ends_with_42_or_43(self):
+        kept, saved, failed = self.prepare("p_check", "input_check", ["42", "43", "0", "kill"])
+        self.assertEqual((kept, saved), (2, [b"42\n", b"43\n"]))
+        self.assertEqual(failed, [b"0\n", b"kill\n"])
+
+    def test_a_replay_names_a_status_out_of_place(self):
+        write(self.tmp.name, {"finding": "1\n", "not-again": "2\n"})
+        target = self.target("solver", "solver")
+        for name, says in (("finding", "exit status 1, where it may end with 0 or 2 only"),
+                           ("not-again", "exit status 2 on replay, no sanitizer report")):
+            self.assertEqual(fuzz.diagnose(target, os.path.join(self.tmp.name, name), 5000),
+                             says)
+
+
+class TheProject(unittest.TestCase):
+    def test_targets_and_seeds_of_the_problem_set(self):
+        found = {t["name"]: t for t in fuzz.targets()}
+        named = set()
+        for problem, conf in fuzz.manifests().items():
+            progs = conf.get("programs", {})
+            generator = progs.get("generator")
+            self.assertNotIn(generator, found)
+            if progs.get("solvers_read_input", True):
+                named.update([progs["solver"], *progs.get("second", [])] if "solver" in progs
+                             else [])
+            else:
+                self.assertNotIn(progs["solver"], found)
+        self.assertLessEqual(named, set(found))
+        self.assertEqual(found["float_judge.arg2"]["args"], [None, "@@"])
+        # every target is seeded from its tables, not from the stand-in seed
+        for t in found.values():
+            self.assertNotIn(t["seeds"], ([b"1\n"], [b"0\n"]), t["name"])
 
 
 class Dictionary(unittest.TestCase):
