@@ -2,10 +2,8 @@
 draw order under a few (its largest case draws about a million times)."""
 
 import os
-import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
-import harness  # noqa: E402
+import harness
 
 CLOCKS = harness.CLOCKS
 # Clocks whose three random cases hold 200000 to 340000 particles in all, with both moduli

@@ -3,10 +3,8 @@ maximum-size files, and the generator's layout, ranges and draw order under pinn
 
 import os
 import random
-import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
-import harness  # noqa: E402
+import harness
 
 SOLVERS = ("demolish_solver", "demolish_solver_dsu")
 CLOCKS = harness.CLOCKS

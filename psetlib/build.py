@@ -9,7 +9,7 @@ import tempfile
 import importlib.util
 
 from . import compare, export, package, problems, runner, validate, validation
-from .common import ROOT, Failure, Stop, console, rel
+from .common import ROOT, Failure, Stop, console, human, rel
 
 ACTION = "build"
 EXAMPLE = "pset build --tests 3 --seed 42 demolition mirror"
@@ -160,14 +160,6 @@ def build_problem(tools, p, tests, seed, dest):
     verdict = "agrees" if p.second and total else "none"
     gaps = validate.missing(p, seen) if p.input_check else []
     return (p.name, total, largest, slowest if p.solver else None, verdict, gaps)
-
-
-def human(n):
-    for unit in ("B", "KB", "MB"):
-        if n < 1000:
-            return f"{n:.0f} {unit}" if unit == "B" else f"{n:.1f} {unit}"
-        n /= 1000
-    return f"{n:.1f} GB"
 
 
 def run(opts, tools):

@@ -67,3 +67,11 @@ def rel(path):
     """A path as the user would type it from here."""
     r = os.path.relpath(path)
     return path if r.startswith("../..") else r
+
+
+def human(n):
+    """A size in bytes as people read it: 65 B, 1.6 MB."""
+    for unit in ("B", "KB", "MB", "GB"):
+        if n < 1000 or unit == "GB":
+            return f"{n:.0f} {unit}" if unit == "B" else f"{n:.1f} {unit}"
+        n /= 1000

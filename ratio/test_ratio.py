@@ -2,11 +2,9 @@
 byte for byte and against the product computed exactly."""
 
 import os
-import sys
 from fractions import Fraction
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
-import harness  # noqa: E402
+import harness
 
 SOLVERS = ("ratio_solver", "ratio_solver_stream")
 

@@ -5,11 +5,9 @@ its draw order, and its files answered by the solver."""
 import math
 import os
 import random
-import sys
 from decimal import Decimal, getcontext
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
-import harness  # noqa: E402
+import harness
 
 CLOCKS = harness.CLOCKS
 PI = 3.141592653589793

@@ -3,10 +3,8 @@ generator's layout, ranges and draw order under pinned clocks."""
 
 import os
 import random
-import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
-import harness  # noqa: E402
+import harness
 
 CLOCKS = harness.CLOCKS
 

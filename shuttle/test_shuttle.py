@@ -4,12 +4,10 @@ out exactly here; float_judge's verdict on random pairs of files against a model
 import math
 import os
 import random
-import sys
 import tempfile
 from fractions import Fraction
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
-import harness  # noqa: E402
+import harness
 
 
 def exact_time(n, l, vw, vs, k):

@@ -2,10 +2,8 @@
 
 import os
 import random
-import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
-import harness  # noqa: E402
+import harness
 
 
 def solved(rng):

@@ -30,8 +30,10 @@ import tempfile
 import subprocess
 import time
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import harness  # noqa: E402
+import harness
+
+sys.path.insert(0, harness.ROOT)
+from psetlib.common import human  # noqa: E402
 
 
 def load_inputs():
@@ -98,13 +100,6 @@ def doubled_file(path):
     return name
 
 
-def human(n):
-    for unit in ("B", "KB", "MB", "GB"):
-        if n < 1000 or unit == "GB":
-            return f"{n:.0f} {unit}" if unit == "B" else f"{n:.1f} {unit}"
-        n /= 1000
-
-
 def bare_run(argv, stdin_path):
     """(wall, CPU) seconds of one bare spawn-and-wait of a command (no limits, no checks)."""
     t = time.perf_counter()
@@ -118,7 +113,6 @@ def bare_run(argv, stdin_path):
 
 def bench_pset(runstat, runs):
     """The judge's overhead per test and pset's peak memory under a flood of output."""
-    sys.path.insert(0, harness.ROOT)
     from psetlib import judge, problems, runner
     pset = os.path.join(harness.ROOT, "pset")
     build_dir = os.path.dirname(os.path.abspath(harness.BIN_DIR))

@@ -17,7 +17,6 @@ import sys
 import tempfile
 import time
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
 
 sys.path.insert(0, harness.ROOT)

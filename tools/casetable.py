@@ -51,7 +51,6 @@ import shlex
 import sys
 import tempfile
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
 
 BLOCK_KEYS = {"stdin", "stdout"}

@@ -40,7 +40,6 @@ import sys
 import time
 import tomllib
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import casetable  # noqa: E402
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))

@@ -19,11 +19,9 @@ import unittest
 import uuid
 import zipfile
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import harness  # noqa: E402
+import harness
 
-sys.path.insert(0, harness.ROOT)
-from psetlib import export as ex  # noqa: E402
+from psetlib import export as ex
 
 PSET = os.path.join(harness.ROOT, "pset")
 BUILD = os.path.dirname(harness.BIN_DIR)

@@ -8,8 +8,7 @@ import sys
 import tempfile
 import unittest
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import fuzz  # noqa: E402
+import fuzz
 
 READS = '#include <cstdio>\nint n;\nint main() { return scanf("%d", &n); }\n'
 

@@ -16,14 +16,12 @@ import random
 import re
 import shutil
 import subprocess
-import sys
 import tempfile
 import tomllib
 import unittest
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import casetable  # noqa: E402
-import harness  # noqa: E402
+import casetable
+import harness
 
 
 def manifests():

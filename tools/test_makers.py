@@ -8,14 +8,11 @@ import itertools
 import os
 import random
 import re
-import sys
 import unittest
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import harness  # noqa: E402
+import harness
 
-sys.path.insert(0, harness.ROOT)
-from psetlib.shrink import measure  # noqa: E402
+from psetlib.shrink import measure
 
 PROBLEMS = ["demolition", "rounding", "banner", "shuttle", "trend", "sudoku", "mirror", "rings",
             "extrema", "ratio", "constant"]

@@ -6,13 +6,11 @@ validator, where that is built."""
 
 import os
 import subprocess
-import sys
 import tempfile
 import tomllib
 import unittest
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import harness  # noqa: E402
+import harness
 
 SUB_DIR = os.path.join(os.path.dirname(harness.BIN_DIR), "submissions")
 

@@ -12,16 +12,13 @@
 import glob
 import os
 import stat
-import sys
 import tempfile
 import tomllib
 import unittest
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import harness  # noqa: E402
+import harness
 
-sys.path.insert(0, harness.ROOT)
-from psetlib import validation  # noqa: E402
+from psetlib import validation
 
 
 def valid_files():

@@ -3,10 +3,8 @@ verdicts on generated files against the next value of the cycle."""
 
 import os
 import random
-import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
-import harness  # noqa: E402
+import harness
 
 CLOCKS = harness.CLOCKS
 
