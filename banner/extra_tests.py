@@ -10,4 +10,5 @@ def tests():
     for _ in range(6000):
         n = rng.choice([1, 9, rng.randint(1, 9)])
         words.append("".join(rng.choice("0123456789") for _ in range(n)))
-    return [("many", f"{len(words)}\n" + "".join(w + "\n" for w in words))]
+    # and a file of no cases, the case count's lower end: nothing to draw
+    return [("many", f"{len(words)}\n" + "".join(w + "\n" for w in words)), ("no-cases", "0\n")]

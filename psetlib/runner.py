@@ -386,6 +386,11 @@ def _ran_out_of_memory(stderr_path, peak_kb, memory):
     return any(w in tail for w in _ALLOC_WORDS)
 
 
+def _closer(fds):
+    fds = tuple(fds)
+    return lambda: [os.close(fd) for fd in fds]
+
+
 def _open_in(stdin, folder):
     if stdin is None:
         return open(os.devnull, "rb")
@@ -413,14 +418,15 @@ def start_problem(argv, exc):
 
 
 def run(argv, *, stdin=None, stdout=None, stderr=None, env=None, cwd=None, time_limit=None,
-        wall_limit=None, memory_limit=None, output_limit=None, folder=None):
+        wall_limit=None, memory_limit=None, output_limit=None, folder=None, closed=()):
     """Runs `argv` to its end; returns a Result. Raises StartError when it cannot start.
 
     stdin: a path, bytes, or None for /dev/null. stdout, stderr: paths to write (created or
     truncated), or None for fresh files in `folder` (default: scratch()), which the caller
     removes when done. time_limit: CPU seconds (None: none). wall_limit: seconds before the
     run is killed (default: 2 * time_limit + 1, none without a time limit). memory_limit and
-    output_limit: bytes (None: none)."""
+    output_limit: bytes (None: none). closed: descriptors (0, 1) the command starts with
+    closed, for tests of programs that must cope with that."""
     become_subreaper()
     folder = folder or scratch()
     if wall_limit is None and time_limit is not None:
@@ -443,9 +449,10 @@ def run(argv, *, stdin=None, stdout=None, stderr=None, env=None, cwd=None, time_
             with _lock:
                 if _refusing:
                     raise Cancelled()
+                extra = {"preexec_fn": _closer(closed)} if closed else {}
                 proc, wrapped = _spawn(argv, memory_limit, output_limit, cpu_cap, stdin=fin,
                                        stdout=fout, stderr=ferr, env=env, cwd=cwd,
-                                       start_new_session=True)
+                                       start_new_session=True, **extra)
                 _active[proc.pid] = token
     except (OSError, subprocess.SubprocessError) as exc:
         _leave()

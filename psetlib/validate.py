@@ -84,10 +84,10 @@ def missing(p, seen):
 def mutated(path, data):
     """Descriptions of the broken copies of `data` that the validator accepts."""
     accepted = []
-    for m in validation.mutations(data):
-        ok, _, _ = check_data(path, m.data, f"mutation {m.description}")
+    for description, broken in validation.mutations(data):
+        ok, _, _ = check_data(path, broken, f"mutation {description}")
         if ok:
-            accepted.append(m.description)
+            accepted.append(description)
     return accepted
 
 

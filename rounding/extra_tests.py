@@ -49,4 +49,5 @@ def _tests():
         m = rng.choice([0, 1, 2, 3, rng.randint(0, 12), M])
         lines.append(f"{m} {num}\n")
     out.append(("many-short", f"{len(lines)}\n" + "".join(lines)))
+    out.append(("no-cases", "0\n"))  # the case count's lower end: nothing to answer
     return out

@@ -29,4 +29,8 @@ def tests():
             w = int(float(vw))
             vs = _real(rng, w + 1, min(1000000000, rng.choice([10, 10000, 1000000000]) + w))
         cases.append(f"{n} {l} {vw} {vs} {k}\n")
-    return [("many", f"{len(cases)}\n" + "".join(cases))]
+    # every value at its upper end, and a file of no cases (the case count's lower end)
+    top = "1000000000 1000000000 1000000000 1000000000 1000000000\n"
+    fast = "1000000000 1 1 1000000000 1000000000\n"
+    return [("many", f"{len(cases)}\n" + "".join(cases)), ("largest-values", "2\n" + top + fast),
+            ("no-cases", "0\n")]

@@ -50,4 +50,5 @@ def tests():
         if rng.randint(0, 2):
             _fault(rng, g)
         lines += [" ".join(map(str, row)) for row in g]
-    return [("many", f"{count}\n" + "\n".join(lines) + "\n")]
+    # and a file of no grids, the case count's lower end
+    return [("many", f"{count}\n" + "\n".join(lines) + "\n"), ("no-cases", "0\n")]

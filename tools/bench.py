@@ -32,7 +32,6 @@ import time
 
 import harness
 
-sys.path.insert(0, harness.ROOT)
 from psetlib.common import human  # noqa: E402
 
 

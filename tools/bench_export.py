@@ -19,7 +19,6 @@ import time
 
 import harness  # noqa: E402
 
-sys.path.insert(0, harness.ROOT)
 
 
 def main():

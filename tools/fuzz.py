@@ -40,7 +40,8 @@ import sys
 import time
 import tomllib
 
-import casetable  # noqa: E402
+import casetable
+from psetlib import runner
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 TREE = os.path.join(ROOT, "build-fuzz")  # the fuzz build, the seeds and the findings
@@ -299,20 +300,13 @@ def run_input(cmd, data, timeout_s, env=None):
             fh.write(data)
         cmd = [tmp if a == "@@" else a for a in cmd]
         data = b""
-    p = subprocess.Popen(cmd, stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
-                         stderr=subprocess.PIPE, env=env, start_new_session=True,
-                         preexec_fn=no_core)
-    try:
-        _, err = p.communicate(data, timeout=timeout_s)
-        status = p.returncode
-    except subprocess.TimeoutExpired:
-        os.killpg(p.pid, signal.SIGKILL)
-        _, err = p.communicate()
-        status = None
-    except BrokenPipeError:
-        # The program stopped before reading all of its input.
-        p.wait()
-        err, status = p.stderr.read(), p.returncode
+    os.makedirs(TREE, exist_ok=True)
+    r = runner.run(cmd, stdin=data, stdout=os.devnull, env=env, wall_limit=timeout_s,
+                   folder=TREE)
+    with open(r.stderr, "rb") as fh:
+        err = fh.read()
+    os.unlink(r.stderr)
+    status = None if r.timed_out else (r.status if r.signal is None else -r.signal)
     if tmp:
         os.remove(tmp)
     return status, err.decode(errors="replace")

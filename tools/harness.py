@@ -6,13 +6,20 @@ preload library that pins time()) and SANITIZED (1 in the sanitizer tree). Run b
 defaults point at build/.
 """
 
+import atexit
 import ctypes
 import os
+import shutil
 import subprocess
 import sys
+import tempfile
 import unittest
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+if ROOT not in sys.path:  # a tool run by hand finds pset's package too
+    sys.path.insert(0, ROOT)
+
+from psetlib import problems, runner  # noqa: E402
 BIN_DIR = os.path.abspath(os.environ.get("BIN_DIR", os.path.join(ROOT, "build", "bin")))
 VALIDATOR_DIR = os.path.abspath(
     os.environ.get("VALIDATOR_DIR", os.path.join(ROOT, "build", "validators")))
@@ -39,47 +46,56 @@ def program(name):
     return path
 
 
+_tools = None
+
+
 def clock_env(clock):
-    """The environment that pins time() to `clock` seconds in a child process."""
-    env = dict(os.environ)
-    env["LD_PRELOAD"] = PINCLOCK
-    env["PINNED_TIME"] = str(clock)
-    # A sanitized program wants its runtime first in the library list; the pinned clock comes
-    # first instead, which is harmless here.
-    opts = env.get("ASAN_OPTIONS", "")
-    env["ASAN_OPTIONS"] = (opts + ":" if opts else "") + "verify_asan_link_order=0"
-    return env
+    """The environment that pins time() to `clock` seconds in a child process (pset's own,
+    which also reaches the library from a folder whose path holds a blank or a colon)."""
+    global _tools
+    if _tools is None:
+        _tools = problems.Tools(os.path.dirname(BIN_DIR))
+        _tools.pinclock = PINCLOCK
+    return _tools.clock_env(clock)
+
+
+_scratch = None
 
 
 def run(name, stdin=b"", args=(), clock=None, cwd=None, timeout=TIMEOUT, stdout=None):
-    """Runs a program; returns the CompletedProcess with stdout and stderr as bytes.
+    """Runs a program through pset's runner; returns a CompletedProcess with stdout and stderr
+    as bytes.
 
     `stdin` is bytes or str, or None for a closed standard input. With `clock`, time() is
     pinned to that many seconds. `stdout` None captures standard output; a path sends it to
-    that file (such as /dev/full), "closed" closes it; then the result's stdout is empty.
-    """
+    that file (such as /dev/full), "closed" closes it; then the result's stdout is empty. A run
+    past `timeout` seconds raises subprocess.TimeoutExpired."""
+    global _scratch
     if isinstance(stdin, str):
         stdin = stdin.encode()
-    env = clock_env(clock) if clock is not None else None
-    kw = {}
-    shut = []  # descriptors closed in the child: a DEVNULL stands there until then
-    if stdin is None:
-        kw["stdin"] = subprocess.DEVNULL
-        shut.append(0)
-    else:
-        kw["input"] = stdin
-    if stdout == "closed":
-        shut.append(1)
-    if shut:
-        kw["preexec_fn"] = lambda: [os.close(fd) for fd in shut]
-    if stdout is None:
-        return subprocess.run([program(name), *args], capture_output=True, env=env, cwd=cwd,
-                              timeout=timeout, **kw)
-    with open(os.devnull if stdout == "closed" else stdout, "wb") as out:
-        p = subprocess.run([program(name), *args], stdout=out, stderr=subprocess.PIPE, env=env,
-                           cwd=cwd, timeout=timeout, **kw)
-    p.stdout = b""
-    return p
+    if _scratch is None:
+        _scratch = tempfile.mkdtemp(prefix="harness-")
+        atexit.register(shutil.rmtree, _scratch, True)
+    argv = [program(name), *args]
+    closed = ([0] if stdin is None else []) + ([1] if stdout == "closed" else [])
+    target = stdout if stdout not in (None, "closed") else None
+    r = runner.run(argv, stdin=stdin, stdout=target, env=clock_env(clock) if clock is not None
+                   else None, cwd=cwd, wall_limit=timeout, folder=_scratch, closed=closed)
+    try:
+        if r.timed_out:
+            raise subprocess.TimeoutExpired(argv, timeout)
+        out = b""
+        if stdout is None:
+            with open(r.stdout, "rb") as fh:
+                out = fh.read()
+        with open(r.stderr, "rb") as fh:
+            err = fh.read()
+    finally:
+        for path in (r.stdout if target is None else None, r.stderr):
+            if path and os.path.exists(path):
+                os.unlink(path)
+    code = r.status if r.signal is None else -r.signal
+    return subprocess.CompletedProcess(argv, code, out, err)
 
 
 def generate(name, clock):

@@ -24,4 +24,5 @@ def tests():
         # a direction that moves away from an end, as the cycle does
         d = -1 if start == 1 else 1 if start == 30 else rng.choice([1, -1])
         cases.append(f"{n}\n{' '.join(map(str, _run(start, d, n)))}\n")
-    return [("many", f"{len(cases)}\n" + "".join(cases))]
+    # and a file of no cases, the case count's lower end
+    return [("many", f"{len(cases)}\n" + "".join(cases)), ("no-cases", "0\n")]
