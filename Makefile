@@ -36,6 +36,7 @@ bench: programs
 	$(PYTHON) tools/bench.py
 	$(PYTHON) tools/bench.py --pset
 	$(PYTHON) tools/bench_export.py
+	$(PYTHON) tools/bench_checks.py
 	$(PYTHON) tools/bench_stress.py
 
 fuzz:
