@@ -5,7 +5,9 @@ makes the input again from any folder, also from a checkout whose path holds a b
 
 import os
 import random
+import shlex
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -14,7 +16,7 @@ import unittest
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
 from test_makers import MAKERS  # noqa: E402
-from test_pset import BUILD, GUARD, files_of, pset  # noqa: E402
+from test_pset import BUILD, GUARD, PSET, files_of, pset, token_holders  # noqa: E402
 
 SUBMISSIONS = os.path.join(BUILD, "submissions")
 VALIDATORS = {"demolition": "demolition_input_check", "rounding": "rounding_input_check",
@@ -126,6 +128,29 @@ class Stress(unittest.TestCase):
         self.assertIn(b"'" + top.encode() + b"'", files["remake"])
         self.assertEqual(self.remade(files, "/"), files["input"])
         self.assertEqual(files["input"], MAKERS["trend"].make(random.Random(5), 1000, 30).encode())
+
+    def test_a_signal_while_shrinking_stops_it_and_keeps_the_reproducer(self):
+        slow = f"{shlex.quote(os.path.join(harness.BIN_DIR, 'trend_solver'))} | sed 1s/.*/x/; " \
+            "sleep 0.5"
+        tmpdir = tempfile.mkdtemp(dir=self.tmp)
+        out = tempfile.mkdtemp(dir=self.tmp)
+        proc = subprocess.Popen([sys.executable, PSET, "--build-dir", BUILD, "stress", "trend",
+                                 "--seed", "3", "--jobs", "1", "--out", out, "--", "sh", "-c", slow],
+                                stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
+                                env=dict(os.environ, TMPDIR=tmpdir))
+        first = proc.stdout.readline()
+        self.assertTrue(first.startswith("mismatch under seed 3: "), first)
+        proc.send_signal(signal.SIGINT)
+        rest, _ = proc.communicate(timeout=GUARD)
+        self.assertEqual(proc.returncode, 130, first + rest)
+        self.assertRegex(rest, r"(?m)^pset: stopped by SIGINT while shrinking the failing input "
+                         "of seed 3")
+        self.assertNotIn("Traceback", rest)
+        self.assertEqual(token_holders(proc.pid), [])
+        self.assertEqual(os.listdir(tmpdir), [])
+        kept = files_of(os.path.join(out, "stress", "trend-3"))
+        self.assertEqual(kept["input"], MAKERS["trend"].make(random.Random(3), 1000, 8).encode())
+        self.assertEqual(set(kept), {"input", "expected", "got", "got.stderr", "seed", "remake"})
 
     def test_remake_refuses_bad_arguments_in_one_line(self):
         for args, text in ((("nosuch", "1", "2", "3"), "no maker"),
