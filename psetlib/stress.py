@@ -8,7 +8,6 @@ import threading
 import time
 
 from . import build, compare, judge, package, problems, remake, runner, shrink, validate
-from . import validation
 from .common import ROOT, Stop, console, rel
 
 ACTION = "stress"

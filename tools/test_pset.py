@@ -585,7 +585,8 @@ class Driver(unittest.TestCase):
         for word in ("pset build", "pset stress", "pset judge", "Examples:", "-- ./my_"):
             self.assertIn(word, p.stdout)
         for action, defaults in (("build", ("default 10", "default 1765000000")),
-                                 ("stress", ("default 100", "default 1000", "default 60", "-- COMMAND")),
+                                 ("stress", ("default 100", "default 1000", "default 60",
+                                             "-- COMMAND")),
                                  ("judge", ("default 2", "default 1024", "default 64",
                                             "default 1", "-- COMMAND"))):
             p = pset(action, "--help")

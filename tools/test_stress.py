@@ -135,7 +135,8 @@ class Stress(unittest.TestCase):
         tmpdir = tempfile.mkdtemp(dir=self.tmp)
         out = tempfile.mkdtemp(dir=self.tmp)
         proc = subprocess.Popen([sys.executable, PSET, "--build-dir", BUILD, "stress", "trend",
-                                 "--seed", "3", "--jobs", "1", "--out", out, "--", "sh", "-c", slow],
+                                 "--seed", "3", "--jobs", "1", "--out", out, "--", "sh", "-c",
+                                 slow],
                                 stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
                                 env=dict(os.environ, TMPDIR=tmpdir))
         first = proc.stdout.readline()
