@@ -107,9 +107,10 @@ class Driver(unittest.TestCase):
         os.makedirs(os.path.join(fake, "lib"))
         os.symlink(os.path.join(BUILD, "lib", "libpinclock.so"),
                    os.path.join(fake, "lib", "libpinclock.so"))
-        os.symlink(harness.VALIDATOR_DIR, os.path.join(fake, "validators"))
         for prog in os.listdir(harness.BIN_DIR):
             os.symlink(os.path.join(harness.BIN_DIR, prog), os.path.join(fake, "bin", prog))
+        for tree in ("validators", "submissions"):
+            os.symlink(os.path.join(BUILD, tree), os.path.join(fake, tree))
         if name:
             path = os.path.join(fake, "bin", name)
             os.unlink(path)
