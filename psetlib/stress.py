@@ -319,13 +319,15 @@ class Stress:
         if f.kind == "fatal":
             raise f.message
         remake_line = self.remake_line(f)
-        console.say(("mismatch" if f.kind == "mismatch" else "failure") +
-                    f" under seed {f.seed}: {f.message}")
+        console.where = f"while keeping the reproducer of seed {f.seed}"
         folder = self.keep(f, remake_line)
         if f.kind == "mismatch":
             console.where = f"while shrinking the failing input of seed {f.seed}"
+        console.say(("mismatch" if f.kind == "mismatch" else "failure") +
+                    f" under seed {f.seed}: {f.message}")
+        if f.kind == "mismatch":
             self.shrink(f, folder)
-            console.where = ""
+        console.where = ""
         console.say(f"reproducer kept in {rel(folder)}: {', '.join(sorted(os.listdir(folder)))}")
         console.say(f"remake the input: {remake_line}")
         return 1
