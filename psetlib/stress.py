@@ -35,7 +35,7 @@ def arguments(ap, checks):
         "given, and compares (Shuttle ride's answers as float_judge does). Rounds are made as "
         "the workers take them. At the first mismatch, crash, time-out or failing reference it "
         "stops; a failing input is shrunk to a small one that fails the same way (for at most "
-        f"{SHRINK_BUDGET:g} s, plus one time-out when it ran past the time-out). The reproducer "
+        f"{SHRINK_BUDGET:g} s; a check started by then runs to its end). The reproducer "
         "goes to DIR/stress/<problem>-<seed>/: input, expected, got, shrunk.in, "
         "shrunk.expected, shrunk.got (or the reference's stderr), seed and remake, the one "
         "command line that writes the input again.")
