@@ -1,4 +1,5 @@
-"""pset stress: fresh generated inputs, a second solver or a command against the reference."""
+"""pset stress: fresh inputs of many small made cases (or the problem's generator), a second
+solver or a command against the reference, and a failing input shrunk to a small one."""
 
 import os
 import shlex
@@ -6,7 +7,7 @@ import shutil
 import threading
 import time
 
-from . import build, compare, judge, package, problems, runner
+from . import build, compare, judge, package, problems, remake, runner, shrink, validate
 from .common import ROOT, Stop, console, rel
 
 ACTION = "stress"
@@ -14,23 +15,40 @@ EXAMPLE = "pset stress demolition --rounds 500 --jobs 2"
 TAKES_COMMAND = True
 SUMMARY = "a second solver or a command against the reference on fresh inputs"
 DEFAULT_ROUNDS = 100
+DEFAULT_CASES = 1000
+SIZES = (8, 30, 300)  # the max sizes that maker rounds cycle through unless one is given
 DEFAULT_TIMEOUT = 60.0
+SHRINK_BUDGET = 10.0  # seconds of shrinking (one more check may run past it)
+SHOWN_LINES = 20      # a shrunk input this short is shown on the console
 SEEDS = 2**31
 
 
 def arguments(ap, checks):
-    ap.usage = ("pset stress PROBLEM [--rounds R] [--jobs J] [--seed S] [--timeout S] "
-                "[--output-limit MB] [--out DIR] [-- COMMAND ...]")
+    ap.usage = ("pset stress PROBLEM [--cases N] [--max-size S] [--generator] [--rounds R] "
+                "[--jobs J] [--seed S] [--timeout S] [--output-limit MB] [--out DIR] "
+                "[-- COMMAND ...]")
     ap.description = (
-        "Each round makes a fresh input with the problem's generator (the clock pinned to the "
-        "round's seed), answers it with the reference solver and with the second solvers, or "
-        "with COMMAND when one is given, and compares. Rounds are made as the workers take "
-        "them. At the first mismatch, crash, time-out or failing reference it stops and keeps "
-        "a reproducer in DIR/stress/<problem>-<seed>/: input, expected, got (or the reference's "
-        "stderr), seed and remake, the one command line that writes the input again.")
+        "Each round makes a fresh input, by default one file of N small cases from the "
+        "problem's maker (<problem>/maker.py, seeded with the round's seed), with --generator "
+        "one file of the problem's generator (its clock pinned to the round's seed); answers "
+        "it with the reference solver and with the second solvers, or with COMMAND when one is "
+        "given, and compares (Shuttle ride's answers as float_judge does). Rounds are made as "
+        "the workers take them. At the first mismatch, crash, time-out or failing reference it "
+        "stops; a failing input is shrunk to a small one that fails the same way (for at most "
+        f"{SHRINK_BUDGET:g} s; a check started by then runs to its end). The reproducer "
+        "goes to DIR/stress/<problem>-<seed>/: input, expected, got, shrunk.in, "
+        "shrunk.expected, shrunk.got (or the reference's stderr), seed and remake, the one "
+        "command line that writes the input again.")
     ap.add_argument("problem", metavar="PROBLEM", type=checks.problem,
                     help="one of: " + ", ".join(p.name for p in problems.all_problems()
-                                                if p.solver and p.generator))
+                                                if p.solver))
+    ap.add_argument("--cases", type=checks.int_range(0, 10**6), metavar="N",
+                    help=f"cases in a made file (default {DEFAULT_CASES})")
+    ap.add_argument("--max-size", type=checks.int_range(1, 10**5), metavar="S",
+                    help="largest size of a made case: elements, digits, word length (default: "
+                    "rounds cycle through " + ", ".join(map(str, SIZES)) + ")")
+    ap.add_argument("--generator", action="store_true",
+                    help="inputs from the problem's generator instead of its maker")
     ap.add_argument("--rounds", type=checks.int_range(1, 10**9), default=DEFAULT_ROUNDS,
                     metavar="R", help=f"rounds (default {DEFAULT_ROUNDS}; an unseeded "
                     "generator writes one fixed file, so it gets one round)")
@@ -38,7 +56,7 @@ def arguments(ap, checks):
                     metavar="J", help="rounds run at once (default: the cores, "
                     f"{os.cpu_count() or 1} here)")
     ap.add_argument("--seed", type=checks.int_range(0, SEEDS - 1), metavar="S",
-                    help="clock of the first round; later rounds count up from it and wrap "
+                    help="seed of the first round; later rounds count up from it and wrap "
                     f"past {SEEDS - 1} to 0 (default: from the time of day)")
     ap.add_argument("--timeout", type=checks.seconds(0.01, 3600), default=DEFAULT_TIMEOUT,
                     metavar="S", help="wall-clock seconds the checked command may take in "
@@ -70,20 +88,35 @@ def writable_folder(path):
     return made
 
 
+def plural(n, word):
+    return f"{n} {word}" + ("" if n == 1 else "s")
+
+
 class Finding:
-    def __init__(self, kind, seed, files, message):
+    def __init__(self, kind, seed, files, message, failure=None, cmd=None, size=None):
         self.kind = kind        # "mismatch", "reference" or "fatal"
         self.seed = seed
         self.files = files      # reproducer name -> path in the scratch folder
         self.message = message
+        self.failure = failure  # of a mismatch: "WA", "RE", "TLE" or "OLE"
+        self.cmd = cmd          # of a mismatch: the command that failed
+        self.size = size        # the max size of a maker round
 
 
 def run(opts, tools):
     p = problems.get(opts.problem)
     if not p.solver:
         raise Stop(f"{p.name} has no reference solver to stress against")
-    if not p.generator:
-        raise Stop(f"{p.name} has no generator to make stress inputs")
+    if opts.generator:
+        if opts.cases is not None or opts.max_size is not None:
+            raise Stop("--cases and --max-size size the maker's files; --generator takes "
+                       "neither")
+        if not p.generator:
+            raise Stop(f"{p.name} has no generator; leave out --generator to stress it on "
+                       "made cases")
+    elif remake.maker(p.name) is None:
+        raise Stop(f"{p.name} has no maker of small cases ({rel(remake.maker_path(p.name))}); "
+                   "use --generator")
     if opts.command:
         judge.startable(opts.command)
         candidates = [opts.command]
@@ -91,17 +124,18 @@ def run(opts, tools):
         candidates = [[tools.exe(s)] for s in p.second]
     else:
         raise Stop(f"{p.name} has no second solver; name a command after --")
-    tools.check([p], second=not opts.command)
+    tools.check([p], generators=opts.generator, second=not opts.command)
+    checker = validate.validator(p, tools) if p.input_check else None
     where = os.path.join(package.resolve(opts.out), "stress")
     made = writable_folder(where)
     rounds = opts.rounds
-    if not p.seeded:
+    if opts.generator and not p.seeded:
         rounds = 1
         console.say(f"note: {p.generator} never seeds: it writes one fixed file, so one round "
                     "is enough")
     base = opts.seed if opts.seed is not None else time.time_ns() // 1000 % SEEDS
     try:
-        return Stress(opts, tools, p, candidates, rounds, base, where).go()
+        return Stress(opts, tools, p, candidates, rounds, base, where, checker).go()
     finally:
         for folder in reversed(made):  # made for a reproducer that was not needed
             try:
@@ -111,10 +145,12 @@ def run(opts, tools):
 
 
 class Stress:
-    def __init__(self, opts, tools, p, candidates, rounds, base, where):
+    def __init__(self, opts, tools, p, candidates, rounds, base, where, checker):
         self.opts, self.tools, self.p = opts, tools, p
         self.candidates = candidates
         self.rounds, self.base, self.where = rounds, base, where
+        self.checker = checker
+        self.cases = DEFAULT_CASES if opts.cases is None else opts.cases
         self.lock = threading.Lock()
         self.stop = threading.Event()
         self.next = 0
@@ -124,6 +160,10 @@ class Stress:
 
     def seed(self, k):
         return (self.base + k) % SEEDS
+
+    def size(self, k):
+        """The max size of the maker's cases in round k."""
+        return self.opts.max_size or SIZES[k % len(SIZES)]
 
     def take(self):
         with self.lock:
@@ -148,7 +188,7 @@ class Stress:
                     return
                 shutil.rmtree(folder, ignore_errors=True)
                 os.makedirs(folder)
-                finding = self.round(self.seed(k), folder)
+                finding = self.round(k, folder)
                 if self.stop.is_set():
                     return  # another worker found something first, or a stop
                 if finding:
@@ -165,10 +205,58 @@ class Stress:
         except Exception as exc:  # noqa: BLE001 - told in the main thread, which stops
             self.report(Finding("fatal", None, {}, exc))
 
-    def round(self, seed, folder):
+    def name(self, cmd):
+        return shlex.join(cmd) if self.opts.command else os.path.basename(cmd[0])
+
+    def differ(self, inp, exp, got, folder):
+        """None when the answer `got` agrees with the reference's `exp`, else where not."""
+        p = self.p
+        if p.floats:
+            err = os.path.join(folder, "judge.stderr")
+            j = runner.run([self.tools.exe("float_judge"), exp, got], stdout=os.devnull,
+                           stderr=err, wall_limit=60)
+            if j.status == 0:
+                return None
+            if j.status == 1:
+                return runner.first_line(err, 100) or "float_judge: the answers differ"
+            raise Stop(f"float_judge could not compare the answers: {j.describe()} "
+                       f"{runner.first_line(err)}".rstrip())
+        if compare.agree(p, inp, exp, got):
+            return None
+        if p.compare == "exact":
+            return compare.first_difference(exp, got)
+        return "on the answer of an even-length word"
+
+    def check(self, cmd, inp, exp, got, err, folder):
+        """Runs one command on an input the reference answered in `exp`: (kind of failure,
+        what it did) or (None, None)."""
+        c = runner.run(cmd, stdin=inp, stdout=got, stderr=err, wall_limit=self.opts.timeout,
+                       output_limit=self.opts.output_limit * runner.MB)
+        name = self.name(cmd)
+        if c.timed_out:
+            return "TLE", f"{name} ran past the time-out of {self.opts.timeout:g} s"
+        if c.verdict == "OLE":
+            return "OLE", f"{name} wrote more than {self.opts.output_limit} MB"
+        if not c.ok:
+            why = f"was killed by {c.signal_name}" if c.signal else \
+                f"exited with status {c.status}"
+            return "RE", f"{name} {why}"
+        detail = self.differ(inp, exp, got, folder)
+        if detail:
+            return "WA", f"{name} answered differently: {detail}"
+        return None, None
+
+    def round(self, k, folder):
         p, tools = self.p, self.tools
+        seed = self.seed(k)
         inp = os.path.join(folder, "input")
-        build.generate(tools, p, seed, inp)
+        if self.opts.generator:
+            size = None
+            build.generate(tools, p, seed, inp)
+        else:
+            size = self.size(k)
+            with open(inp, "w") as fh:
+                fh.write(remake.make(p.name, seed, self.cases, size))
         exp = os.path.join(folder, "expected")
         r = runner.run([tools.exe(p.solver)], stdin=inp, stdout=exp,
                        stderr=os.path.join(folder, "expected.stderr"),
@@ -179,30 +267,17 @@ class Stress:
             return Finding("reference", seed, {"input": inp, "expected": exp,
                                                "expected.stderr": r.stderr},
                            f"the reference {p.solver} failed under seed {seed}: {r.describe()} "
-                           f"{r.stderr_line(80)}".rstrip())
+                           f"{r.stderr_line(80)}".rstrip(), size=size)
         for cmd in self.candidates:
             got = os.path.join(folder, "got")
-            c = runner.run(cmd, stdin=inp, stdout=got, stderr=os.path.join(folder, "got.stderr"),
-                           wall_limit=self.opts.timeout,
-                           output_limit=self.opts.output_limit * runner.MB)
+            err = os.path.join(folder, "got.stderr")
+            kind, message = self.check(cmd, inp, exp, got, err, folder)
             if self.stop.is_set():
                 return None
-            files = {"input": inp, "expected": exp, "got": got, "got.stderr": c.stderr}
-            name = shlex.join(cmd) if self.opts.command else os.path.basename(cmd[0])
-            if c.timed_out:
-                return Finding("mismatch", seed, files, f"{name} ran past the time-out of "
-                               f"{self.opts.timeout:g} s")
-            if c.verdict == "OLE":
-                return Finding("mismatch", seed, files, f"{name} wrote more than "
-                               f"{self.opts.output_limit} MB")
-            if not c.ok:
-                why = f"was killed by {c.signal_name}" if c.signal else \
-                    f"exited with status {c.status}"
-                return Finding("mismatch", seed, files, f"{name} {why}")
-            if not compare.agree(p, inp, exp, got):
-                detail = compare.first_difference(exp, got) if p.compare == "exact" else \
-                    "on the answer of an even-length word"
-                return Finding("mismatch", seed, files, f"{name} answered differently: {detail}")
+            if kind:
+                return Finding("mismatch", seed, {"input": inp, "expected": exp, "got": got,
+                                                  "got.stderr": err},
+                               message, failure=kind, cmd=cmd, size=size)
         return None
 
     def go(self):
@@ -230,26 +305,39 @@ class Stress:
         if self.found is None:
             last = self.seed(self.rounds - 1)
             wrap = f", wrapping past {SEEDS - 1} to 0" if last < self.base else ""
-            if not p.seeded:
+            made = "" if self.opts.generator else \
+                f"{self.rounds * self.cases} made cases; "
+            if self.opts.generator and not p.seeded:
                 console.say(f"{p.name}: the one round agrees (the generator's one fixed file)")
             elif self.rounds == 1:
-                console.say(f"{p.name}: the one round agrees (seed {self.base})")
+                console.say(f"{p.name}: the one round agrees ({made}seed {self.base})")
             else:
-                console.say(f"{p.name}: all {self.rounds} rounds agree (seeds {self.base} ... "
-                            f"{last}{wrap})")
+                console.say(f"{p.name}: all {self.rounds} rounds agree ({made}seeds "
+                            f"{self.base} ... {last}{wrap})")
             return 0
         f = self.found
         if f.kind == "fatal":
             raise f.message
-        folder = self.keep(f)
-        remake = self.tools.remake_command(p, f.seed)
+        remake_line = self.remake_line(f)
+        console.where = f"while keeping the reproducer of seed {f.seed}"
+        folder = self.keep(f, remake_line)
+        if f.kind == "mismatch":
+            console.where = f"while shrinking the failing input of seed {f.seed}"
         console.say(("mismatch" if f.kind == "mismatch" else "failure") +
                     f" under seed {f.seed}: {f.message}")
+        if f.kind == "mismatch":
+            self.shrink(f, folder)
+        console.where = ""
         console.say(f"reproducer kept in {rel(folder)}: {', '.join(sorted(os.listdir(folder)))}")
-        console.say(f"remake the input: {remake}")
+        console.say(f"remake the input: {remake_line}")
         return 1
 
-    def keep(self, f):
+    def remake_line(self, f):
+        if self.opts.generator:
+            return self.tools.remake_command(self.p, f.seed)
+        return remake.command(self.p.name, f.seed, self.cases, f.size)
+
+    def keep(self, f, remake_line):
         name = f"{self.p.name}-{f.seed}"
         folder = os.path.join(self.where, name)
         n = 1
@@ -262,5 +350,74 @@ class Stress:
         with open(os.path.join(folder, "seed"), "w") as fh:
             fh.write(f"{f.seed}\n")
         with open(os.path.join(folder, "remake"), "w") as fh:
-            fh.write(self.tools.remake_command(self.p, f.seed) + " > input\n")
+            fh.write(remake_line + " > input\n")
         return folder
+
+    def shrink(self, f, folder):
+        """Shrinks the failing input of a mismatch into folder/shrunk.in, with the reference's
+        answer and the failing command's beside it; says how far it got."""
+        maker = remake.maker(self.p.name)
+        if maker is None:
+            return
+        with open(f.files["input"], "rb") as fh:
+            original = fh.read().decode("utf-8", "surrogateescape")
+        work = os.path.join(self.scratch, "shrink")
+        os.makedirs(work, exist_ok=True)
+        inp, exp, got, err = (os.path.join(work, n) for n in ("in", "expected", "got", "err"))
+        solver = self.tools.exe(self.p.solver)
+        start = time.monotonic()
+        deadline = start + SHRINK_BUDGET
+        checks = [0]
+
+        def attempt(text):
+            """(kind, message) of the failing command on `text`; (None, None) when it passes
+            or the reference cannot answer it."""
+            with open(inp, "wb") as fh:
+                fh.write(text.encode("utf-8", "surrogateescape"))
+            r = runner.run([solver], stdin=inp, stdout=exp, stderr=err,
+                           wall_limit=build.PROGRAM_WALL)
+            if not r.ok:
+                return None, None
+            return self.check(f.cmd, inp, exp, got, err, work)
+
+        def fails(text):
+            if text == original:
+                return f.failure
+            if time.monotonic() > deadline:
+                return None
+            checks[0] += 1
+            return attempt(text)[0]
+
+        def valid(text):
+            if self.checker is None:
+                return True
+            data = text.encode("utf-8", "surrogateescape")
+            return validate.check_data(self.checker, data, "a shrunk input")[0]
+
+        small = shrink.shrink(maker, original, fails, valid, budget_s=SHRINK_BUDGET)
+        took = time.monotonic() - start
+        if small == original:
+            shutil.copyfile(f.files["input"], os.path.join(folder, "shrunk.in"))
+            shutil.copyfile(f.files["expected"], os.path.join(folder, "shrunk.expected"))
+            shutil.copyfile(f.files["got"], os.path.join(folder, "shrunk.got"))
+            console.say(f"no smaller input fails the same way ({checks[0]} checks in "
+                        f"{took:.1f} s)")
+            return
+        kind, message = attempt(small)
+        for name, path in (("shrunk.in", inp), ("shrunk.expected", exp), ("shrunk.got", got)):
+            shutil.copyfile(path, os.path.join(folder, name))
+        try:
+            count = f"{plural(len(maker.split(original)), 'case')} to " \
+                f"{plural(len(maker.split(small)), 'case')}"
+        except ValueError:
+            count = f"{plural(original.count(chr(10)), 'line')} to " \
+                f"{plural(small.count(chr(10)), 'line')}"
+        console.say(f"shrunk from {count} in {took:.1f} s ({checks[0]} checks): "
+                    f"{message or 'it passes when run again'}")
+        lines = small.splitlines()
+        if len(lines) <= SHOWN_LINES:
+            console.say("shrunk input:")
+            for line in lines:
+                console.say(f"  {line}")
+        else:
+            console.say(f"shrunk input: {len(lines)} lines (see shrunk.in)")

@@ -212,13 +212,27 @@ class Driver(unittest.TestCase):
     # --------------------------------------------------------------------------- stress
 
     def test_stress_second_solver_agrees(self):
+        solver = lambda name: os.path.join(harness.BIN_DIR, name)  # noqa: E731
         cases = [  # arguments, what it says
             (("demolition", "--rounds", "6", "--jobs", "2", "--seed", "7"),
+             "all 6 rounds agree (6000 made cases; seeds 7 ... 12)"),
+            (("demolition", "--generator", "--rounds", "6", "--jobs", "2", "--seed", "7"),
              "all 6 rounds agree (seeds 7 ... 12)"),
-            (("extrema", "--rounds", "3", "--seed", "2147483646", "--",
-              os.path.join(harness.BIN_DIR, "extrema_solver")),
+            (("extrema", "--generator", "--rounds", "3", "--seed", "2147483646", "--",
+              solver("extrema_solver")),
              "all 3 rounds agree (seeds 2147483646 ... 0, wrapping past 2147483647 to 0)"),
-            (("mirror", "--rounds", "50"), "one fixed file, so one round is enough"),
+            (("mirror", "--generator", "--rounds", "50"),
+             "one fixed file, so one round is enough"),
+            # problems without a generator, on made cases
+            (("mirror", "--rounds", "3", "--cases", "200", "--seed", "1"),
+             "all 3 rounds agree (600 made cases; seeds 1 ... 3)"),
+            (("ratio", "--rounds", "2", "--seed", "1"), "all 2 rounds agree"),
+            (("shuttle", "--rounds", "3", "--seed", "1", "--", solver("shuttle_solver")),
+             "all 3 rounds agree (3000 made cases"),
+            (("sudoku", "--rounds", "1", "--cases", "50", "--", solver("sudoku_validator")),
+             "the one round agrees (50 made cases"),
+            (("constant", "--rounds", "2", "--", solver("constant_answer")),
+             "all 2 rounds agree (2000 made cases"),
         ]
         for args, text in cases:
             p = pset("stress", "--out", self.tmp, *args)
@@ -240,8 +254,8 @@ class Driver(unittest.TestCase):
     def test_stress_finds_a_planted_fault_and_keeps_a_reproducer(self):
         # wrong from the third answer line on: every generated file has more lines
         wrong = f"{bin_('demolish_solver')} | sed '3s/.*/-1/'"
-        p = pset("stress", "demolition", "--rounds", "20", "--seed", "4242", "--out", self.tmp,
-                 "--", "sh", "-c", wrong)
+        p = pset("stress", "demolition", "--generator", "--rounds", "20", "--seed", "4242",
+                 "--out", self.tmp, "--", "sh", "-c", wrong)
         self.assertEqual(p.returncode, 1, p.stdout + p.stderr)
         self.assertIn("line 3: expected", p.stdout)
         folder, files = self.reproducer(p)
@@ -250,6 +264,12 @@ class Driver(unittest.TestCase):
         self.assertEqual(files["expected"], harness.run("demolish_solver", files["input"]).stdout)
         self.assertIn(b"\n-1\n", files["got"])
         self.assertRemakes(files)
+        # shrunk to the smallest file with a third answer line: one case of three zeros
+        self.assertEqual(files["shrunk.in"], b"1\n3\n0 0 0\n1 2 3\n")
+        self.assertEqual(files["shrunk.expected"],
+                         harness.run("demolish_solver", files["shrunk.in"]).stdout)
+        self.assertEqual(files["shrunk.got"].split(b"\n")[2], b"-1")
+        self.assertIn("shrunk from ", p.stdout)
 
     # ---------------------------------------------------------------------------- judge
 
@@ -522,8 +542,12 @@ class Driver(unittest.TestCase):
             (judge + ("--", shebang), "interpreter that does not exist"),
             (("stress", "demolition", "--rounds", "1", "--", noexec), "is not executable"),
             (("judge", "collider", "--out", self.out, "--", "true"), "no reference answers"),
-            (("stress", "sudoku"), "no generator"),
+            (("stress", "sudoku", "--generator"), "no generator"),
             (("stress", "rounding"), "no second solver"),
+            (("stress", "collider"), "no reference solver"),
+            (("stress", "demolition", "--generator", "--cases", "5"), "takes neither"),
+            (("stress", "demolition", "--cases", "-1"), "--cases"),
+            (("stress", "demolition", "--max-size", "0"), "--max-size"),
             (judge, "needs a command"),
             (("build", "--", "true"), "takes no command"),
             (("build", "--tests", "x"), "--tests"),
@@ -569,7 +593,8 @@ class Driver(unittest.TestCase):
         for word in ("pset build", "pset stress", "pset judge", "Examples:", "-- ./my_"):
             self.assertIn(word, p.stdout)
         for action, defaults in (("build", ("default 10", "default 1765000000")),
-                                 ("stress", ("default 100", "default 60", "-- COMMAND")),
+                                 ("stress", ("default 100", "default 1000", "default 60",
+                                             "-- COMMAND")),
                                  ("judge", ("default 2", "default 1024", "default 64",
                                             "default 1", "-- COMMAND"))):
             p = pset(action, "--help")
