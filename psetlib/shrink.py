@@ -22,6 +22,7 @@ deterministic, unless the search runs out of time (budget_s seconds) or checks (
 then it stops with the smallest failing input found so far.
 """
 
+import hashlib
 import itertools
 import re
 import time
@@ -99,17 +100,22 @@ def shrink(maker, text, fails, valid=None, budget_s=10.0, max_calls=4000):
     def out_of_budget():
         return calls[0] >= max_calls or time.monotonic() > deadline
 
+    def key(cand):
+        # a digest, not the text: the candidates of a large file would fill the memory
+        return hashlib.sha256(cand.encode()).digest()
+
     def verdict(cand):
-        if cand not in memo:
+        k = key(cand)
+        if k not in memo:
             if valid is not None and not valid(cand):
-                memo[cand] = None
+                memo[k] = None
             else:
                 calls[0] += 1
-                memo[cand] = fails(cand)
-        return memo[cand]
+                memo[k] = fails(cand)
+        return memo[k]
 
     calls[0] += 1
-    kind = memo[text] = fails(text)  # the input itself is taken as it is, valid or not
+    kind = memo[key(text)] = fails(text)  # the input itself is taken as it is, valid or not
     if kind is None:
         return text
     try:

@@ -25,8 +25,7 @@ import sys
 import tempfile
 import time
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import harness  # noqa: E402
+import harness
 
 PSET = os.path.join(harness.ROOT, "pset")
 BUILD = os.path.dirname(harness.BIN_DIR)

@@ -16,8 +16,7 @@ import tempfile
 import time
 import unittest
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import harness  # noqa: E402
+import harness
 
 PSET = os.environ.get("PSET_UNDER_TEST", os.path.join(harness.ROOT, "pset"))
 BUILD = os.path.dirname(harness.BIN_DIR)

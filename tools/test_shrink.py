@@ -6,14 +6,12 @@ import os
 import random
 import shlex
 import subprocess
-import sys
 import unittest
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import harness  # noqa: E402
-from test_makers import MAKERS  # noqa: E402
+import harness
+from test_makers import MAKERS
 
-from psetlib import shrink  # noqa: E402
+from psetlib import shrink
 
 
 def fake_solver(maker, verdict):

@@ -13,10 +13,9 @@ import sys
 import tempfile
 import unittest
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import harness  # noqa: E402
-from test_makers import MAKERS  # noqa: E402
-from test_pset import BUILD, GUARD, PSET, files_of, pset, token_holders  # noqa: E402
+import harness
+from test_makers import MAKERS
+from test_pset import BUILD, GUARD, PSET, files_of, pset, token_holders
 
 SUBMISSIONS = os.path.join(BUILD, "submissions")
 VALIDATORS = {"demolition": "demolition_input_check", "rounding": "rounding_input_check",
