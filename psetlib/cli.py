@@ -17,10 +17,12 @@ from .common import ROOT, Failure, Interrupted, Stop, console
 
 ACTIONS = ["build", "validate", "stress", "judge", "timelimit", "verify", "export"]
 
-EXIT = ("Exit status: 0 all built, all rounds agree, every test OK; 1 a program failed or a "
-        "check disagreed (build), a mismatch or a failing reference (stress), a test not OK "
-        "(judge); 2 it could not do its work (one line on stderr); 130 or 143 stopped by "
-        "SIGINT or SIGTERM.")
+EXIT = ("Exit status: 0 all built, all rounds agree, every test OK, every input valid, every "
+        "submission as expected; 1 a program failed or a check disagreed (build), a mismatch "
+        "or a failing reference (stress), a test not OK (judge), an invalid input or a broken "
+        "copy accepted (validate), a submission not as expected (verify), a time-limit "
+        "submission that is not too slow (timelimit); 2 it could not do its work (one line on "
+        "stderr); 130 or 143 stopped by SIGINT or SIGTERM.")
 
 
 class Parser(argparse.ArgumentParser):
@@ -71,7 +73,7 @@ def modules():
 def overview():
     lines = ["pset: the problem set's workflow over the built programs.", ""]
     for m in modules():
-        lines.append(f"  pset {m.ACTION:<7} {m.SUMMARY}")
+        lines.append(f"  pset {m.ACTION:<9} {m.SUMMARY}")
     lines += ["", "Examples:"] + [f"  {m.EXAMPLE}" for m in modules()]
     lines += ["", "pset ACTION --help tells an action's options and their defaults.",
               "Problems: " + ", ".join(problems.names()) + ".", "", EXIT]
