@@ -674,6 +674,8 @@ def arguments(ap, checks):
 def run(opts, tools):
     from . import package
     out = package.resolve(opts.out)
+    if not package.is_package(out):  # export names what is missing itself
+        return export(opts.problems, out, out)
     with package.Lock(out, False, "export"):
         return export(opts.problems, out, out)
 

@@ -100,7 +100,7 @@ class Lock:
         out = os.path.dirname(self.path)
         if not self.exclusive and not is_package(out):
             # a reader never leaves a lock file in a folder that holds no package
-            raise Stop(f"there is no package in {rel(out)} (run make or pset build)")
+            raise Stop(f"the package is not built in {rel(out)} (run make or pset build)")
         try:
             self.fh = open(self.path, "a+")
         except OSError as exc:

@@ -35,7 +35,7 @@ def arguments(ap, checks):
         "given, and compares (Shuttle ride's answers as float_judge does). Rounds are made as "
         "the workers take them. At the first mismatch, crash, time-out or failing reference it "
         "stops; a failing input is shrunk to a small one that fails the same way (for at most "
-        f"{SHRINK_BUDGET:g} s; a check started by then runs to its end). The reproducer "
+        "--shrink-seconds; a check started by then runs to its end). The reproducer "
         "goes to DIR/stress/<problem>-<seed>/: input, expected, got, shrunk.in, "
         "shrunk.expected, shrunk.got (or the reference's stderr), seed and remake, the one "
         "command line that writes the input again.")
@@ -61,6 +61,9 @@ def arguments(ap, checks):
     ap.add_argument("--timeout", type=checks.seconds(0.01, 3600), default=DEFAULT_TIMEOUT,
                     metavar="S", help="wall-clock seconds the checked command may take in "
                     f"one round; longer is a failure (default {DEFAULT_TIMEOUT:g})")
+    ap.add_argument("--shrink-seconds", type=checks.seconds(0, 3600), default=SHRINK_BUDGET,
+                    metavar="S", help="time given to shrinking a failing input (default "
+                    f"{SHRINK_BUDGET:g}; 0 keeps the input as it failed)")
     ap.add_argument("--output-limit", type=checks.int_range(1, 1 << 20),
                     default=judge.DEFAULT_OUTPUT, metavar="MB",
                     help=f"MB the checked command may write (default {judge.DEFAULT_OUTPUT})")
@@ -366,7 +369,7 @@ class Stress:
         inp, exp, got, err = (os.path.join(work, n) for n in ("in", "expected", "got", "err"))
         solver = self.tools.exe(self.p.solver)
         start = time.monotonic()
-        deadline = start + SHRINK_BUDGET
+        deadline = start + self.opts.shrink_seconds
         checks = [0]
 
         def attempt(text):
@@ -394,7 +397,7 @@ class Stress:
             data = text.encode("utf-8", "surrogateescape")
             return validate.check_data(self.checker, data, "a shrunk input")[0]
 
-        small = shrink.shrink(maker, original, fails, valid, budget_s=SHRINK_BUDGET)
+        small = shrink.shrink(maker, original, fails, valid, budget_s=self.opts.shrink_seconds)
         took = time.monotonic() - start
         if small == original:
             shutil.copyfile(f.files["input"], os.path.join(folder, "shrunk.in"))

@@ -254,6 +254,7 @@ class Driver(unittest.TestCase):
         # wrong from the third answer line on: every generated file has more lines
         wrong = f"{bin_('demolish_solver')} | sed '3s/.*/-1/'"
         p = pset("stress", "demolition", "--generator", "--rounds", "20", "--seed", "4242",
+                 "--shrink-seconds", "600",
                  "--out", self.tmp, "--", "sh", "-c", wrong)
         self.assertEqual(p.returncode, 1, p.stdout + p.stderr)
         self.assertIn("line 3: expected", p.stdout)
