@@ -6,8 +6,6 @@ import shutil
 import signal
 import tempfile
 
-import importlib.util
-
 from . import compare, export, package, problems, runner, validate, validation
 from .common import ROOT, Failure, Stop, console, human, rel
 
@@ -68,10 +66,7 @@ def extra_tests(p):
         return []
     where = os.path.relpath(path, ROOT)
     try:
-        spec = importlib.util.spec_from_file_location(f"extra_tests_{p.name}", path)
-        module = importlib.util.module_from_spec(spec)
-        spec.loader.exec_module(module)
-        made = list(module.tests())
+        made = list(problems.load_script(path).tests())
     except Exception as exc:  # the maker is the problem's own code: name it, not us
         raise Failure(f"{where} failed: {type(exc).__name__}: {exc}")
     seen = set()

@@ -39,12 +39,14 @@ import tomllib
 import uuid
 import zipfile
 
+from . import package, problems
+from .submissions import VERDICTS
+
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 SETTINGS = "problemset.toml"          # project-wide [package] defaults
 STATEMENT = "statement.md"
 # Problem identifiers are uuid5 of the short name in this namespace: stable across exports.
 UUID_NAMESPACE = uuid.UUID("8d4f2a61-3c7e-5b09-9e1a-6f0c2d7b4e35")
-VERDICTS = ("accepted", "wrong_answer", "time_limit_exceeded", "run_time_error")
 SUBMISSION_SUFFIXES = (".c", ".cc", ".cpp", ".cxx", ".py")
 PACKAGE_KEYS = ("source", "source_url", "license", "rights_owner", "author", "memory")
 ZIP_TIME = (1980, 1, 1, 0, 0, 0)      # the earliest time a zip can hold
@@ -59,21 +61,16 @@ class Refuse(Exception):
 # ------------------------------------------------------------------------------ manifests
 
 def load_problem(root, name):
-    """The problem's problem.toml as a dict."""
-    path = os.path.join(root, name, "problem.toml")
-    try:
-        with open(path, "rb") as fh:
-            return tomllib.load(fh)
-    except FileNotFoundError:
-        raise Refuse(f"unknown problem {name!r}: {rel(path, root)} does not exist")
-    except (OSError, tomllib.TOMLDecodeError) as exc:
-        raise Refuse(f"cannot read {rel(path, root)}: {exc}")
+    """The problem's problem.toml as a dict, read by pset's own loader."""
+    for p in problems.load(root):
+        if p.name == name:
+            return p.data
+    raise Refuse(f"unknown problem {name!r}: {name}/problem.toml does not exist")
 
 
 def problem_names(root=ROOT):
     """Every problem of the set: the folders that hold a problem.toml."""
-    return sorted(d for d in os.listdir(root)
-                  if os.path.isfile(os.path.join(root, d, "problem.toml")))
+    return sorted(p.name for p in problems.load(root))
 
 
 def load_settings(root):
@@ -127,8 +124,7 @@ def source_files(root, name, conf=None):
     headers the validator includes. Named files that do not exist are listed too: making one
     changes the digest."""
     if conf is None:
-        with open(os.path.join(root, name, "problem.toml"), "rb") as fh:
-            conf = tomllib.load(fh)
+        conf = load_problem(root, name)
     files = {f"{name}/problem.toml", f"{name}/extra_tests.py"}
     examples = os.path.join(root, name, "examples")
     if os.path.isdir(examples):
@@ -576,12 +572,12 @@ def check_replaceable(export_dir, name):
 
 # ----------------------------------------------------------------------------------- main
 
-def export(problems, package_dir, out_dir, say=print, root=ROOT):
+def export(chosen, package_dir, out_dir, say=print, root=ROOT):
     """Exports the named problems (all of the set when none are named) from the built package
     in package_dir into out_dir/export. Returns the exit status: 0 written, 2 refused (one line
     on stderr, nothing written)."""
     try:
-        return _export(problems, package_dir, out_dir, say, root)
+        return _export(chosen, package_dir, out_dir, say, root)
     except Refuse as exc:
         print(f"pset: {exc}", file=sys.stderr)
         return 2
@@ -590,8 +586,8 @@ def export(problems, package_dir, out_dir, say=print, root=ROOT):
         return 2
 
 
-def _export(problems, package_dir, out_dir, say, root):
-    names = [getattr(p, "name", p) for p in problems] or problem_names(root)
+def _export(chosen, package_dir, out_dir, say, root):
+    names = [getattr(p, "name", p) for p in chosen] or problem_names(root)
     known = problem_names(root)
     for name in names:
         if name not in known:
@@ -672,7 +668,6 @@ def arguments(ap, checks):
 
 
 def run(opts, tools):
-    from . import package
     out = package.resolve(opts.out)
     if not package.is_package(out):  # export names what is missing itself
         return export(opts.problems, out, out)

@@ -11,8 +11,10 @@ are left for the tools that use them):
 """
 
 import os
+import runpy
 import shlex
 import tomllib
+import types
 
 from .common import ROOT, Stop
 from . import runner
@@ -53,6 +55,12 @@ class Problem:
         if not os.path.isdir(folder):
             return []
         return sorted(os.path.join(folder, f) for f in os.listdir(folder) if f.endswith(".in"))
+
+
+def load_script(path):
+    """What a problem's own Python file defines (its maker, its extra tests, its benchmark
+    inputs), as the attributes of one object."""
+    return types.SimpleNamespace(**runpy.run_path(path))
 
 
 def load(root=ROOT):

@@ -8,12 +8,12 @@ stress` keeps this command line, with the project's folder filled in, in every r
 such a round. Bad arguments: one line on stderr, status 2.
 """
 
-import importlib.util
 import os
 import random
 import shlex
 import sys
 
+from . import problems
 from .common import ROOT
 
 _loaded = {}
@@ -29,10 +29,7 @@ def maker(problem):
         path = maker_path(problem)
         if not os.path.isfile(path):
             return None
-        spec = importlib.util.spec_from_file_location(f"psetlib_maker_{problem}", path)
-        mod = importlib.util.module_from_spec(spec)
-        spec.loader.exec_module(mod)
-        _loaded[problem] = mod
+        _loaded[problem] = problems.load_script(path)
     return _loaded[problem]
 
 

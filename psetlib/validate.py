@@ -52,9 +52,9 @@ def check_data(path, data, where):
 def named_limits(p):
     """{name: (min, max, min_excluded)} of the manifest's [limits]."""
     found = {}
-    for name, spec in p.data.get("limits", {}).items():
-        if isinstance(spec, dict) and "min" in spec and "max" in spec:
-            found[name] = (spec["min"], spec["max"], spec.get("min_excluded", False))
+    for name, bound in p.data.get("limits", {}).items():
+        if isinstance(bound, dict) and "min" in bound and "max" in bound:
+            found[name] = (bound["min"], bound["max"], bound.get("min_excluded", False))
     return found
 
 

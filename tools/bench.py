@@ -21,7 +21,6 @@ command that prints 200 MB (on stdout, then on stderr) or `yes`, and while it st
 """
 
 import argparse
-import importlib.util
 import os
 import shutil
 import statistics
@@ -32,6 +31,7 @@ import time
 
 import harness
 
+from psetlib import problems  # noqa: E402
 from psetlib.common import human  # noqa: E402
 
 
@@ -40,10 +40,7 @@ def load_inputs():
     for folder in sorted(os.listdir(harness.ROOT)):
         path = os.path.join(harness.ROOT, folder, "bench_inputs.py")
         if os.path.isfile(path):
-            loader = importlib.util.spec_from_file_location(f"bench_{folder}", path)
-            mod = importlib.util.module_from_spec(loader)
-            loader.loader.exec_module(mod)
-            found += mod.inputs()
+            found += problems.load_script(path).inputs()
     return found
 
 

@@ -3,7 +3,6 @@ problem's strict layout and limits (checked here, apart from the makers' own cod
 answered cleanly by the solvers; split and join give the file back; every shrink variant is
 valid and smaller; and the corners each maker is for come up within a few files."""
 
-import importlib.util
 import itertools
 import os
 import random
@@ -12,30 +11,18 @@ import unittest
 
 import harness
 
+from psetlib import problems
 from psetlib.shrink import measure
 
-PROBLEMS = ["demolition", "rounding", "banner", "shuttle", "trend", "sudoku", "mirror", "rings",
-            "extrema", "ratio", "constant"]
-SOLVERS = {"demolition": ["demolish_solver", "demolish_solver_dsu"],
-           "rounding": ["rounding_solver"], "banner": ["banner_solver"],
-           "shuttle": ["shuttle_solver"], "trend": ["trend_solver"],
-           "sudoku": ["sudoku_validator"], "mirror": ["mirror_solver", "mirror_solver_scan"],
-           "rings": ["ring_solver"], "extrema": ["extrema_solver"],
-           "ratio": ["ratio_solver", "ratio_solver_stream"], "constant": ["constant_answer"]}
+# every problem with a solver has a maker; its solvers answer the maker's files
+PROBLEMS = [p.name for p in problems.all_problems() if p.solver]
+SOLVERS = {p.name: [p.solver] + p.second for p in problems.all_problems() if p.solver}
 SIZES = [1, 2, 3, 8, 40]
 SEEDS = range(8)
 CASES = 40
 
 
-def load(problem):
-    path = os.path.join(harness.ROOT, problem, "maker.py")
-    spec = importlib.util.spec_from_file_location(f"maker_{problem}", path)
-    mod = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(mod)
-    return mod
-
-
-MAKERS = {p: load(p) for p in PROBLEMS}
+MAKERS = {p: problems.load_script(os.path.join(harness.ROOT, p, "maker.py")) for p in PROBLEMS}
 
 INT = re.compile(r"-?(0|[1-9][0-9]*)")
 REAL = re.compile(r"(0|[1-9][0-9]*)(\.[0-9]*[1-9])?")  # plain, no trailing zero after a point
