@@ -4,7 +4,7 @@ input validator; the limits no test reaches; with --mutate, the validator's self
 import os
 
 from . import package, problems, validation
-from .common import ROOT, Failure, Stop, console, rel
+from .common import ROOT, Stop, console, rel
 
 ACTION = "validate"
 EXAMPLE = "pset validate demolition -- my_test.in"
@@ -147,16 +147,3 @@ def report(p, tools, files, mutate):
     if bad or loose:
         return 1
     return 0
-
-
-def package_inputs(p, tools, labelled):
-    """For build: validates (label, bytes) inputs; returns the limits seen, or raises Failure
-    naming the first invalid input."""
-    path = validator(p, tools)
-    seen = {}
-    for label, data in labelled:
-        ok, message, limits = check_data(path, data, label)
-        if not ok:
-            raise Failure(f"{label} is not a valid input of {p.name}: {message}")
-        merge(seen, limits)
-    return seen

@@ -71,4 +71,7 @@ def main():
 
 
 if __name__ == "__main__":
-    main()
+    try:
+        main()
+    finally:
+        runner.cleanup()  # the runner's scratch folder goes with the benchmark

@@ -286,10 +286,6 @@ def command(target, program):
     return [program] + [a if a == "@@" else fixed for a in target["args"]]
 
 
-def no_core():
-    resource.setrlimit(resource.RLIMIT_CORE, (0, 0))
-
-
 def run_input(cmd, data, timeout_s, env=None):
     """Runs a command on one input (stdin, or the file in place of "@@"): (status, stderr),
     status None when it ran past the timeout."""
@@ -440,6 +436,8 @@ def diagnose(target, path, timeout_ms):
 
 
 def main(argv=None):
+    # a crash found or replayed writes no core file: every program started here inherits this
+    resource.setrlimit(resource.RLIMIT_CORE, (0, 0))
     ap = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     ap.add_argument("--seconds", type=int, default=20, help="fuzzing time per target")
     ap.add_argument("--jobs", type=int, default=os.cpu_count() or 1,
