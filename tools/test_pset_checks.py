@@ -10,7 +10,7 @@ import tomllib
 import unittest
 
 import harness
-from psetlib import problems, timelimit
+from psetlib import problems, timelimit, validate
 
 PSET = os.path.join(harness.ROOT, "pset")
 BUILD = os.path.dirname(harness.BIN_DIR)
@@ -66,6 +66,21 @@ class Checks(unittest.TestCase):
         # one generated demolition file has neither n = 1 nor the largest count of cases
         self.assertIn("limits no test reaches:", self.built.stdout)
         self.assertIn("demolition: no test has T = 200000", self.built.stdout)
+
+    def test_limits_report_names_each_end_no_test_reaches(self):
+        p = problems.Problem("x", self.tmp, {"limits": {
+            "n": {"min": 1, "max": 100},
+            "l": {"min": 0, "max": 9.5, "min_excluded": True},
+            "T": {"min": 0, "max": 10}}})
+        for seen, gaps in (
+                ({"n": (1, 100), "l": (0.5, 9.5), "T": (0, 10)}, []),
+                ({"n": (2, 100), "l": (0.5, 9.5), "T": (0, 10)}, ["no test has n = 1"]),
+                ({"n": (1, 99), "l": (0.5, 9), "T": (0, 10)},
+                 ["no test has n = 100", "no test has l = 9.5"]),
+                ({"n": (1, 100), "l": (0.5, 9.5)}, ["no test has T"]),
+        ):
+            with self.subTest(seen=seen):
+                self.assertEqual(validate.missing(p, seen), gaps)
 
     def test_build_stops_at_an_invalid_input_and_keeps_the_package(self):
         # a validator that refuses every file stands for an example that breaks the format
