@@ -86,7 +86,7 @@ NAME_CHARS = "abcdefghijklmnopqrstuvwxyz0123456789-"
 def check_input(tools, p, inp, name, how, seen):
     """Runs the problem's validator on a test input; an invalid one fails the build."""
     if not p.input_check:
-        return
+        return {}
     with open(inp, "rb") as fh:
         data = fh.read()
     try:
@@ -96,6 +96,14 @@ def check_input(tools, p, inp, name, how, seen):
     if not ok:
         raise Failure(f"test {name} of {p.name} ({how}) is not a valid input: {message}")
     validate.merge(seen, limits)
+    return limits
+
+
+def within(capacity, reached):
+    """True when a test whose validator reported `reached` ({limit: (min, max)}) lies within
+    a second solver's capacity ({limit: largest value it holds})."""
+    return all(name not in reached or reached[name][1] <= most
+               for name, most in capacity.items())
 
 
 def build_problem(tools, p, tests, seed, dest):
@@ -110,6 +118,7 @@ def build_problem(tools, p, tests, seed, dest):
     manifest = []
     largest, slowest = 0, 0.0
     seen = {}
+    covered = {second: 0 for second in p.second}
     for i in range(1, total + 1):
         name = f"{i:0{width}d}"
         inp = os.path.join(dest, name + ".in")
@@ -133,7 +142,7 @@ def build_problem(tools, p, tests, seed, dest):
             how = f"generator {p.generator} seed {s}" if p.seeded else \
                 f"generator {p.generator} (unseeded: the same file on every run)"
         manifest.append(f"{name} {how}")
-        check_input(tools, p, inp, name, how, seen)
+        reached = check_input(tools, p, inp, name, how, seen)
         largest = max(largest, os.path.getsize(inp))
         if not p.solver:
             continue
@@ -141,6 +150,9 @@ def build_problem(tools, p, tests, seed, dest):
         r = run_solver(p.solver, tools.exe(p.solver), inp, ans)
         slowest = max(slowest, r.cpu)
         for second in p.second:
+            if not within(p.capacity.get(second, {}), reached):
+                continue
+            covered[second] += 1
             other = os.path.join(scratch, f"{p.name}.second")
             run_solver(second, tools.exe(second), inp, other)
             same = compare.agree(p, inp, ans, other)
@@ -152,7 +164,9 @@ def build_problem(tools, p, tests, seed, dest):
     # what the package was made from, so that export can tell a package older than its sources
     with open(os.path.join(dest, "sources"), "w") as fh:
         fh.write(export.source_digest(ROOT, p.name) + "\n")
-    verdict = "agrees" if p.second and total else "none"
+    verdict = "none"
+    if p.second and total:
+        verdict = "agrees: " + ", ".join(f"{s} on {covered[s]} of {total}" for s in p.second)
     gaps = validate.missing(p, seen) if p.input_check else []
     return (p.name, total, largest, slowest if p.solver else None, verdict, gaps)
 

@@ -39,7 +39,7 @@ import tomllib
 import uuid
 import zipfile
 
-from . import package, problems
+from . import limits, package, problems
 from .submissions import VERDICTS
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
@@ -52,6 +52,7 @@ PACKAGE_KEYS = ("source", "source_url", "license", "rights_owner", "author", "me
 ZIP_TIME = (1980, 1, 1, 0, 0, 0)      # the earliest time a zip can hold
 ZIP_LEVEL = 6
 RECORD = ".pset-export"
+GENERATED_HEADER = "problem_limits.h"  # the validator's bounds, written from [limits]
 
 
 class Refuse(Exception):
@@ -139,6 +140,8 @@ def source_files(root, name, conf=None):
         source = os.path.join(root, name, check + ".cpp")
         if os.path.isfile(source):
             for header in included(source):
+                if header == GENERATED_HEADER:
+                    continue  # written from problem.toml, which is listed
                 found = find_header(root, name, header)
                 files.add(rel(found, root).replace(os.sep, "/") if found
                           else f"{name}/{header}")
@@ -448,6 +451,10 @@ def plan_problem(root, name, conf, settings, package_dir):
     except (OSError, UnicodeDecodeError) as exc:
         raise Refuse(f"cannot read {name}/{STATEMENT}: {exc}")
     title = conf.get("title", name)
+    try:
+        text = limits.fill(problems.get_in(root, name), text, f"{name}/{STATEMENT}")
+    except ValueError as exc:
+        raise Refuse(str(exc))
     plan.add("problem_statement/problem.en.tex", "data",
              statement_tex(title, text, f"{name}/{STATEMENT}").encode())
 
@@ -456,6 +463,10 @@ def plan_problem(root, name, conf, settings, package_dir):
         source = os.path.join(root, name, check + ".cpp")
         plan.add(f"input_validators/{check}/{check}.cpp", "file", source)
         for header in included(source):
+            if header == GENERATED_HEADER:
+                plan.add(f"input_validators/{check}/{header}", "data",
+                         limits.header(problems.get_in(root, name)).encode())
+                continue
             found = find_header(root, name, header)
             if not found:
                 raise Refuse(f"{name}/{check}.cpp includes {header}, which is neither beside "

@@ -7,6 +7,7 @@ are left for the tools that use them):
     title = "Segment demolition"
     [programs]  solver, second (list), compare ("exact" | "even-words"), generator,
                 seeded (bool), input_check
+    [programs.capacity]  second solver = { limit = largest value it holds, ... }
     [answers]   judge ("exact" | "float"), absolute_tolerance
 """
 
@@ -31,6 +32,9 @@ class Problem:
         self.title = data.get("title", name)
         self.solver = progs.get("solver")          # None: the package holds inputs only
         self.second = list(progs.get("second", []))
+        # second solver -> {limit: largest value it holds}: it cross-checks only the tests
+        # whose reported limits all lie within these
+        self.capacity = dict(progs.get("capacity", {}))
         self.compare = progs.get("compare", "exact")
         self.generator = progs.get("generator")
         self.seeded = progs.get("seeded", True)
@@ -55,6 +59,16 @@ class Problem:
         if not os.path.isdir(folder):
             return []
         return sorted(os.path.join(folder, f) for f in os.listdir(folder) if f.endswith(".in"))
+
+
+def get_in(root, name):
+    """Problem `name` of the set whose folder is `root`."""
+    if os.path.realpath(root) == os.path.realpath(ROOT):
+        return get(name)
+    for p in load(root):
+        if p.name == name:
+            return p
+    raise Stop(f"unknown problem {name!r} in {root}")
 
 
 def load_script(path):

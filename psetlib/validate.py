@@ -3,7 +3,7 @@ input validator; the limits no test reaches; with --mutate, the validator's self
 
 import os
 
-from . import package, problems, validation
+from . import limits as bounds, package, problems, validation
 from .common import ROOT, Stop, console, rel
 
 ACTION = "validate"
@@ -49,15 +49,6 @@ def check_data(path, data, where):
         raise Stop(f"{where}: {exc}")
 
 
-def named_limits(p):
-    """{name: (min, max, min_excluded)} of the manifest's [limits]."""
-    found = {}
-    for name, bound in p.data.get("limits", {}).items():
-        if isinstance(bound, dict) and "min" in bound and "max" in bound:
-            found[name] = (bound["min"], bound["max"], bound.get("min_excluded", False))
-    return found
-
-
 def merge(seen, limits):
     for name, (lo, hi) in limits.items():
         a, b = seen.get(name, (lo, hi))
@@ -67,7 +58,7 @@ def merge(seen, limits):
 def missing(p, seen):
     """What no test reaches: 'no test has n = 1', ... for each named limit's two ends."""
     gaps = []
-    for name, (lo, hi, open_below) in named_limits(p).items():
+    for name, (lo, hi, open_below) in bounds.named(p).items():
         if name not in seen:
             gaps.append(f"no test has {name}")
             continue

@@ -6,7 +6,9 @@
 // (columns count bytes from 1) and exits 43. An accepted file exits 42 after writing to stdout,
 // for every named limit it met, the line "NAME MIN MAX": the smallest and largest value seen,
 // as written in the file. Usage: chk::num("n", 1, 100000) reads an integer, chk::blank(),
-// chk::eol() and chk::end() the separators, chk::accept() ends. A read costs O(its length).
+// chk::eol() and chk::end() the separators, chk::total("sum_n", s, 1, 1000000) checks and
+// reports a computed total, chk::accept() ends. A read costs O(its length). The bounds come
+// from the problem's [limits] through problem_limits.h: bound::n_min, bound::n_max, ...
 #ifndef INPUT_CHECK_H
 #define INPUT_CHECK_H
 
@@ -201,6 +203,18 @@ inline long long word(const char *what, const char *name, long long lo, long lon
   if (n < lo || n > hi) fail_at(tok, "%s = %lld is outside %lld..%lld", name, n, lo, hi);
   if (limit) note(name, (double)n, false);
   return n;
+}
+
+// Counts a quantity the validator computes (a total over the file, such as the sum of the
+// case sizes) toward the named limit `name`, checking that it lies from lo to hi; a value
+// outside stops at the byte read next. Call it once the quantity is known.
+inline void total(const char *name, long long v, long long lo, long long hi) {
+  load();
+  if (v < lo || v > hi) fail_at(pos, "%s = %lld is outside %lld..%lld", name, v, lo, hi);
+  size_t at = tok;
+  tok = pos;
+  note(name, (double)v, false);
+  tok = at;
 }
 
 inline void expect(char c, const char *what) {
