@@ -52,7 +52,8 @@ def first_difference(expected: str, got: str) -> Optional[str]:
     at = offset + i
     size_e, size_g = os.path.getsize(expected), os.path.getsize(got)
     if at >= size_g:
-        return f"line {line}: the output ends early; expected \"{_cut(_line_at(expected, line_start))}\""
+        return (f"line {line}: the output ends early; expected "
+                f"\"{_cut(_line_at(expected, line_start))}\"")
     if at >= size_e:
         return f"line {line}: more output than expected: \"{_cut(_line_at(got, line_start))}\""
     return (f"line {line}: expected \"{_cut(_line_at(expected, line_start))}\", "

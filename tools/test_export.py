@@ -10,7 +10,6 @@ import os
 import re
 import shutil
 import subprocess
-import sys
 import tempfile
 import unittest
 import uuid
@@ -22,8 +21,6 @@ from psetlib import exporting, limits, package, problem_yaml, problems, sources,
 from psetlib.common import Stop
 from psetlib.statement import statement_tex
 
-PSET = os.path.join(harness.ROOT, "pset")
-BUILD = os.path.dirname(harness.BIN_DIR)
 PROBLEMS = sorted(d for d in os.listdir(harness.ROOT)
                   if os.path.isfile(os.path.join(harness.ROOT, d, "problem.toml")))
 # Keys of problem.yaml in the legacy format, and of its limits.
@@ -45,8 +42,7 @@ def manifest(root, name):
 
 
 def export_cli(*args):
-    return subprocess.run([sys.executable, PSET, "--build-dir", BUILD, "export", *args],
-                          capture_output=True, text=True, cwd=harness.ROOT, timeout=600)
+    return harness.pset("export", *args, cwd=harness.ROOT)
 
 
 def export_api(package_dir, root):
@@ -351,9 +347,7 @@ class RealSet(PackageChecks, unittest.TestCase):
     def setUpClass(cls):
         cls.tmp = tempfile.mkdtemp(prefix="pset-export-test-")
         cls.out = os.path.join(cls.tmp, "out")
-        p = subprocess.run([sys.executable, PSET, "--build-dir", BUILD, "build", "--tests", "1",
-                            "--seed", "1000", "--out", cls.out], capture_output=True, text=True,
-                           timeout=600)
+        p = harness.pset("build", "--tests", "1", "--seed", "1000", "--out", cls.out)
         if p.returncode != 0:
             raise RuntimeError(f"pset build failed: {p.stderr}")
         cls.first = export_cli("--out", cls.out)
@@ -476,9 +470,8 @@ class Refusals(unittest.TestCase):
     def setUpClass(cls):
         cls.tmp = tempfile.mkdtemp(prefix="pset-export-refuse-")
         cls.good = os.path.join(cls.tmp, "good")
-        p = subprocess.run([sys.executable, PSET, "--build-dir", BUILD, "build", "--tests", "1",
-                            "--seed", "7", "--out", cls.good, "rings", "ratio"],
-                           capture_output=True, text=True, timeout=600)
+        p = harness.pset("build", "--tests", "1", "--seed", "7", "--out", cls.good, "rings",
+                         "ratio")
         if p.returncode != 0:
             raise RuntimeError(f"pset build failed: {p.stderr}")
 

@@ -382,9 +382,8 @@ class Driver(unittest.TestCase):
         open(os.path.join(copy, ".pset-package"), "w").close()
         before = files_of(os.path.join(copy, "constant", "examples"))
         for out in (copy, os.path.dirname(copy)):
-            p = subprocess.run([sys.executable, os.path.join(copy, "pset"), "--build-dir", BUILD,
-                                "build", "--tests", "0", "--out", out, "constant"],
-                               capture_output=True, text=True, timeout=GUARD)
+            p = pset("build", "--tests", "0", "--out", out, "constant",
+                     pset_path=os.path.join(copy, "pset"))
             self.assertStops(p, "is the project tree itself")
         self.assertEqual(files_of(os.path.join(copy, "constant", "examples")), before)
         self.assertFalse(os.path.exists(os.path.join(copy, "constant", "tests")))

@@ -109,10 +109,9 @@ class Stress(unittest.TestCase):
     def test_remake_from_a_checkout_with_a_blank(self):
         # a copy of the tool and the problems under a path with a blank
         top = harness.copy_project(os.path.join(tempfile.mkdtemp(dir=self.tmp), "a b"))
-        p = subprocess.run([sys.executable, os.path.join(top, "pset"), "--build-dir", BUILD,
-                            "stress", "trend", "--rounds", "1", "--seed", "5", "--max-size",
-                            "30", "--out", os.path.join(top, "out"), "--", "sh", "-c",
-                            "echo wrong"], capture_output=True, text=True, timeout=GUARD)
+        p = pset("stress", "trend", "--rounds", "1", "--seed", "5", "--max-size", "30", "--out",
+                 os.path.join(top, "out"), "--", "sh", "-c", "echo wrong",
+                 pset_path=os.path.join(top, "pset"))
         self.assertEqual(p.returncode, 1, p.stdout + p.stderr)
         files = self.reproducer(p)
         self.assertIn(b"'" + top.encode() + b"'", files["remake"])

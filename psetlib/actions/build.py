@@ -56,9 +56,7 @@ def build_problem(progs: Programs, p: Problem, place: package.Place, count: int,
                   dest: str) -> Built:
     """Writes one problem's tests into `dest` (a folder of `place`); returns its summary."""
     os.makedirs(dest)
-    scratch = runner.scratch()
-    made = making.test_sources(progs, p, count, seed, scratch)
-    check = progs.validator(p)
+    made = making.test_sources(progs, p, count, seed, runner.scratch())
     shown = place.show(os.path.relpath(dest, place.real))
     row = Built(p.name)
     entries = []
@@ -68,25 +66,18 @@ def build_problem(progs: Programs, p: Problem, place: package.Place, count: int,
         console.where = f"while building {p.name}, test {name} of {len(made)}"
         inp = os.path.join(dest, name + ".in")
         make(inp)
-        with open(inp, "rb") as fh:
-            data = fh.read()
-        ok, message, reached = validator.judge(check, data,
-                                               f"{p.input_check} on test {name} of {p.name}")
-        if not ok:
-            raise Failure(f"test {name} of {p.name} ({how}) is not a valid input: {message}")
+        files, reached = _valid_input(progs, p, inp, name, how)
         limits.merge(seen, reached)
-        row.largest = max(row.largest, len(data))
-        files = {".in": testdata.record_of(data)}
+        row.largest = max(row.largest, files[".in"].size)
         if p.solver:
-            ans = os.path.join(dest, name + ".ans")
-            r = making.answer(p.solver, progs.exe(p.solver), inp, ans,
+            r = making.answer(p.solver, progs.exe(p.solver), inp, os.path.join(dest, name + ".ans"),
                               os.path.join(shown, name + ".in"))
             row.slowest = max(row.slowest or 0.0, r.cpu)
-            files[".ans"] = testdata.record(ans)
+            files[".ans"] = testdata.record(os.path.join(dest, name + ".ans"))
             for second in p.second:
                 if limits.within(p.capacity.get(second, {}), reached):
                     covered[second] += 1
-                    _cross_check(progs, p, second, inp, ans, os.path.join(shown, name + ".in"))
+                    _cross_check(progs, p, second, dest, name, shown)
         for suffix in files:
             os.chmod(os.path.join(dest, name + suffix), READ_ONLY)
         kind, rest = how.split(" ", 1)
@@ -103,15 +94,30 @@ def build_problem(progs: Programs, p: Problem, place: package.Place, count: int,
     return row
 
 
-def _cross_check(progs: Programs, p: Problem, second: str, inp: str, ans: str,
+def _valid_input(progs: Programs, p: Problem, inp: str, name: str,
+                 how: str) -> tuple[dict[str, testdata.Record], limits.Reached]:
+    """The record of a test input the validator accepts, and the limits it reaches; an
+    invalid input fails the build."""
+    with open(inp, "rb") as fh:
+        data = fh.read()
+    ok, message, reached = validator.judge(progs.validator(p), data,
+                                           f"{p.input_check} on test {name} of {p.name}")
+    if not ok:
+        raise Failure(f"test {name} of {p.name} ({how}) is not a valid input: {message}")
+    return {".in": testdata.record_of(data)}, reached
+
+
+def _cross_check(progs: Programs, p: Problem, second: str, dest: str, name: str,
                  shown: str) -> None:
+    """The second solver answers test `name` as the reference did, by the problem's rule."""
     assert p.solver
+    inp, ans = (os.path.join(dest, name + suffix) for suffix in (".in", ".ans"))
     other = os.path.join(runner.scratch(), f"{p.name}.second")
-    making.answer(second, progs.exe(second), inp, other, shown)
+    making.answer(second, progs.exe(second), inp, other, os.path.join(shown, name + ".in"))
     same = compare.agree(p, inp, ans, other)
     os.unlink(other)
     if not same:
-        raise Failure(f"{second} disagrees with {p.solver} on {shown}")
+        raise Failure(f"{second} disagrees with {p.solver} on {os.path.join(shown, name + '.in')}")
 
 
 def run(opts: argparse.Namespace, progs: Programs) -> int:
