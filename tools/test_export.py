@@ -21,8 +21,7 @@ from psetlib import exporting, limits, package, problem_yaml, problems, sources,
 from psetlib.common import Stop
 from psetlib.statement import statement_tex
 
-PROBLEMS = sorted(d for d in os.listdir(harness.ROOT)
-                  if os.path.isfile(os.path.join(harness.ROOT, d, "problem.toml")))
+PROBLEMS = sorted(problems.names())
 # Keys of problem.yaml in the legacy format, and of its limits.
 YAML_KEYS = {"name", "uuid", "type", "author", "source", "source_url", "license",
              "rights_owner", "keywords", "validation", "validator_flags", "limits"}

@@ -4,13 +4,12 @@ verify against the submissions' expected verdicts, and the time limit's derivati
 import os
 import shutil
 import tempfile
-import tomllib
 import types
 import unittest
 
 import harness
 from harness import BUILD, pset
-from psetlib import limits
+from psetlib import limits, problems
 from psetlib.actions import timelimit
 from psetlib.problems import Limit
 
@@ -138,24 +137,32 @@ class Checks(unittest.TestCase):
                 self.assertEqual(timelimit.derive(slowest), limit)
 
     def test_time_limit_written_into_the_manifest(self):
-        folder = os.path.join(self.tmp, "limit")
-        os.makedirs(folder)
-        text = ('# a comment\ntitle = "X"\norder = 3\n\n[programs]\nsolver = "x"\n'
-                '[limits]\nT = { min = 0, max = 5 }\n')
+        # a set of one small problem, read back through pset's reader
+        root = os.path.join(self.tmp, "limit")
+        folder = os.path.join(root, "toy")
+        os.makedirs(os.path.join(folder, "examples"))
+        for f in ("toy_solver.cpp", "toy_input_check.cpp", "examples/1.in"):
+            open(os.path.join(folder, f), "w").close()
+        with open(os.path.join(root, "problemset.toml"), "w") as fh:
+            fh.write('name = "Toy set"\n')
+        text = ('# a comment\ntitle = "X"\norder = 3\nsamples = ["1"]\n\n[programs]\n'
+                'solver = "toy_solver"\ninput_check = "toy_input_check"\n'
+                '[limits]\nT = { min = 0, max = 5, what = "cases" }\n')
         path = os.path.join(folder, "problem.toml")
         for before, after in ((text, 1.5), (None, 2.0)):
             if before is not None:
                 with open(path, "w") as fh:
                     fh.write(before)
             timelimit.write_limit(path, after)
-            with open(path, "rb") as fh:
-                data = tomllib.load(fh)
-            self.assertEqual(data["time_limit"], after)
-            self.assertEqual(data["programs"], {"solver": "x"})
-            self.assertEqual(data["order"], 3)
+            p = problems.load(root).get("toy")
+            self.assertEqual(p.time_limit, after)
+            self.assertEqual((p.solver, p.input_check, p.order, p.samples),
+                             ("toy_solver", "toy_input_check", 3, ["1"]))
+            self.assertEqual(p.limits["T"].max, 5)
         with open(path) as fh:
-            self.assertEqual(fh.read().count("time_limit"), 1)
-
+            written = fh.read()
+        self.assertEqual(written.count("time_limit"), 1)
+        self.assertTrue(written.startswith("# a comment\n"), written)
 
 if __name__ == "__main__":
     harness.main()
