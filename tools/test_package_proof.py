@@ -58,7 +58,7 @@ class PackageProof(unittest.TestCase):
             "judge": ["judge", PROBLEM, *NOMEM, "--out"],
             "verify": ["verify", PROBLEM, *NOMEM, "--out"],
             "validate": ["validate", PROBLEM, "--out"],
-            "timelimit": ["timelimit", PROBLEM, "--out"],
+            "timelimit": ["timelimit", PROBLEM, *NOMEM, "--out"],
             "export": ["export", PROBLEM, "--out"],
         }
 

@@ -25,7 +25,7 @@ CAP = 60.0  # CPU seconds an accepted submission may take on one test while meas
 
 
 def arguments(ap: argparse.ArgumentParser, checks: Any) -> None:
-    ap.usage = "pset timelimit [PROBLEM ...] [--write] [--out DIR]"
+    ap.usage = "pset timelimit [PROBLEM ...] [--write] [--memory-limit MB] [--out DIR]"
     ap.description = (
         "Runs every accepted submission (the reference and second solvers among them) on "
         "every test of the built package, one at a time, and derives the time limit: the "
@@ -39,6 +39,10 @@ def arguments(ap: argparse.ArgumentParser, checks: Any) -> None:
                     ", ".join(problems.names()))
     ap.add_argument("--write", action="store_true",
                     help="write the derived limit into each problem's problem.toml")
+    ap.add_argument("--memory-limit", type=checks.int_range(0, 1 << 20),
+                    default=judging.DEFAULT_MEMORY, metavar="MB",
+                    help=f"address space of a submission in MB, 0 for none, e.g. for a "
+                    f"sanitized build (default {judging.DEFAULT_MEMORY})")
     checks.out(ap)
 
 
@@ -90,10 +94,10 @@ def run(opts: argparse.Namespace, progs: Programs) -> int:
 
 
 def measure(p: Problem, progs: Programs, tests: TestData, s: submissions.Submission,
-            limit: float, scratch: str) -> tuple[list[str], float, Optional[str]]:
-    """Runs one submission on the tests up to its first rejection: (verdicts, slowest cpu,
-    test of the slowest)."""
-    lim = judging.limits(limit)
+            limit: float, memory: int, scratch: str) -> tuple[list[str], float, Optional[str]]:
+    """Runs one submission on the tests up to its first rejection, under `limit` CPU seconds
+    and `memory` MB: (verdicts, slowest cpu, test of the slowest)."""
+    lim = judging.limits(limit, memory)
     verdicts: list[str] = []
     slowest, where = 0.0, None
     for k, name in enumerate(tests.names, 1):
@@ -114,7 +118,7 @@ def one_problem(opts: argparse.Namespace, progs: Programs, p: Problem, tests: Te
     slowest, who, where = 0.0, "", None
     times = {}
     for s in accepted:
-        verdicts, cpu, test = measure(p, progs, tests, s, CAP, scratch)
+        verdicts, cpu, test = measure(p, progs, tests, s, CAP, opts.memory_limit, scratch)
         bad = next((v for v in verdicts if v != "OK"), None)
         if bad:
             console.say(f"{p.name}: accepted submission {s.name} gets {bad} on test "
@@ -136,7 +140,8 @@ def one_problem(opts: argparse.Namespace, progs: Programs, p: Problem, tests: Te
             console.say(f"{p.name}: warning: accepted {s.name} takes {cpu * 1000:.0f} ms on "
                         f"test {test}, within a factor 2 of the limit {in_force:g} s")
     for s in (s for s in subs if s.expected == "time_limit_exceeded"):
-        verdicts, cpu, test = measure(p, progs, tests, s, 1.5 * in_force, scratch)
+        verdicts, cpu, test = measure(p, progs, tests, s, 1.5 * in_force, opts.memory_limit,
+                                      scratch)
         if "TLE" not in verdicts:
             console.say(f"{p.name}: {s.name} (time_limit_exceeded) finishes within 1.5 x "
                         f"{in_force:g} s on every test (slowest {cpu * 1000:.0f} ms on test "
