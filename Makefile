@@ -44,7 +44,7 @@ fuzz:
 	$(PYTHON) tools/fuzz.py --seconds $(FUZZ_SECONDS) $(FUZZ_PROGRAMS)
 
 format:
-	clang-format -i */*.cpp tools/*.c tools/*.h
+	clang-format -i */*.cpp tools/*.c include/*.h
 
 clean:
 	rm -rf build build-san build-fuzz out

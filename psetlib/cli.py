@@ -1,21 +1,24 @@
 """pset's command line: the actions, their options checked as they are parsed, and the stops.
 
-Every action is a module of this package that defines ACTION (its name), SUMMARY (one line),
-EXAMPLE (one command line), arguments(ap, checks), run(opts, tools) and, when it takes a
-command after --, TAKES_COMMAND = True; it is registered by
-its name in ACTIONS below, and nowhere else.
+Every action is a module of psetlib/actions/ that defines ACTION (its name), SUMMARY (one
+line), EXAMPLE (one command line), arguments(ap, checks), run(opts, programs) and, when it
+takes a command after --, TAKES_COMMAND = True; it is listed in ACTIONS below, and nowhere
+else. Before any action but `schema` starts, every manifest of the set is checked.
 """
 
 import argparse
-import importlib
 import math
 import os
 import signal
+from types import ModuleType
+from typing import Any, Callable, Optional
 
 from . import problems, runner
+from .actions import build, export, judge, schema, stress, timelimit, validate, verify
 from .common import ROOT, Failure, Interrupted, Stop, console
+from .programs import Programs
 
-ACTIONS = ["build", "validate", "stress", "judge", "timelimit", "verify", "export"]
+ACTIONS: list[ModuleType] = [build, validate, stress, judge, timelimit, verify, export, schema]
 
 EXIT = ("Exit status: 0 all built, all rounds agree, every test OK, every input valid, every "
         "submission as expected; 1 a program failed or a check disagreed (build), a mismatch "
@@ -26,16 +29,17 @@ EXIT = ("Exit status: 0 all built, all rounds agree, every test OK, every input 
 
 
 class Parser(argparse.ArgumentParser):
-    def error(self, message):
+    def error(self, message: str) -> Any:
         raise Stop(message)
 
 
 class Checks:
-    """Argument types that check a value as it is parsed."""
+    """Argument types that check a value as it is parsed, and the options several actions
+    share."""
 
     @staticmethod
-    def int_range(lo, hi):
-        def check(text):
+    def int_range(lo: int, hi: int) -> Callable[[str], int]:
+        def check(text: str) -> int:
             try:
                 value = int(text)
             except ValueError:
@@ -46,8 +50,8 @@ class Checks:
         return check
 
     @staticmethod
-    def seconds(lo, hi):
-        def check(text):
+    def seconds(lo: float, hi: float) -> Callable[[str], float]:
+        def check(text: str) -> float:
             try:
                 value = float(text)
             except ValueError:
@@ -58,42 +62,60 @@ class Checks:
         return check
 
     @staticmethod
-    def problem(text):
+    def problem(text: str) -> str:
         return problems.get(text).name
 
     @staticmethod
-    def command_help(ap, text):
+    def command_help(ap: argparse.ArgumentParser, text: str) -> None:
         ap.epilog = f"-- COMMAND ...: {text}. Everything after -- is the command."
 
+    @staticmethod
+    def out(ap: argparse.ArgumentParser,
+            text: str = "the package folder (default: out/ at the top of the project)") -> None:
+        ap.add_argument("--out", default=os.path.join(ROOT, "out"), metavar="DIR", help=text)
 
-def modules():
-    return [importlib.import_module(f"psetlib.{name}") for name in ACTIONS]
 
-
-def overview():
+def overview() -> str:
     lines = ["pset: the problem set's workflow over the built programs.", ""]
-    for m in modules():
+    for m in ACTIONS:
         lines.append(f"  pset {m.ACTION:<9} {m.SUMMARY}")
-    lines += ["", "Examples:"] + [f"  {m.EXAMPLE}" for m in modules()]
+    lines += ["", "Examples:"] + [f"  {m.EXAMPLE}" for m in ACTIONS]
     lines += ["", "pset ACTION --help tells an action's options and their defaults.",
               "Problems: " + ", ".join(problems.names()) + ".", "", EXIT]
     return "\n".join(lines)
 
 
-def parse(argv):
-    command = []
+def _action_named(argv: list[str]) -> Optional[ModuleType]:
+    """The action module the command line names, before it is parsed."""
+    skip = False
+    for arg in argv:
+        if skip:
+            skip = False
+        elif arg == "--build-dir":
+            skip = True
+        elif not arg.startswith("-"):
+            return next((m for m in ACTIONS if m.ACTION == arg), None)
+    return None
+
+
+def parse(argv: list[str]) -> Optional[argparse.Namespace]:
+    command: list[str] = []
     if "--" in argv:
         at = argv.index("--")
         argv, command = argv[:at], argv[at + 1:]
+    chosen = _action_named(argv)
+    if getattr(chosen, "NEEDS_SET", True):
+        problems.the_set()  # every manifest checked before anything else
     ap = Parser(prog="pset", add_help=False)
     ap.add_argument("-h", "--help", action="store_true")
     ap.add_argument("--build-dir", default=os.path.join(ROOT, "build"),
                     help="where the programs are built (default: build/ at the top)")
     sub = ap.add_subparsers(dest="action")
-    for m in modules():
+    for m in ACTIONS:
         a = sub.add_parser(m.ACTION, help=m.SUMMARY, epilog=EXIT)
-        m.arguments(a, Checks)
-        a.set_defaults(module=m)
+        if m is chosen:
+            m.arguments(a, Checks)
+            a.set_defaults(module=m)
     opts = ap.parse_args(argv)
     if opts.help or not opts.action:
         return None
@@ -103,24 +125,24 @@ def parse(argv):
     return opts
 
 
-def _on_signal(signum, frame):
-    if _on_signal.fired:
+def _on_signal(signum: int, frame: object) -> None:
+    if _fired[0]:
         return
     if runner.critical():
         runner.defer(signum)  # raised again once the run in hand is started or ended
         return
-    _on_signal.fired = True
+    _fired[0] = True
     raise Interrupted(signum)
 
 
-_on_signal.fired = False
+_fired = [False]
 
 
-def main(argv):
+def main(argv: list[str]) -> int:
     for s in (signal.SIGINT, signal.SIGTERM):
         signal.signal(s, _on_signal)
     runner.own_all_children()
-    code = None
+    code = 2
     try:
         try:
             opts = parse(argv)
@@ -128,8 +150,7 @@ def main(argv):
                 print(overview())
                 code = 0 if argv else 2
             else:
-                tools = problems.Tools(opts.build_dir)
-                code = opts.module.run(opts, tools)
+                code = opts.module.run(opts, Programs(opts.build_dir))
         finally:
             runner.cleanup()
     except Interrupted as exc:

@@ -1,13 +1,14 @@
-"""What every action shares: its ways to stop, its console, where a run has got to."""
+"""What every part of pset shares: where the project is, its ways to stop, its console."""
 
 import os
 import sys
 
+# The project: the folder that holds pset, psetlib/ and the problem folders.
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
 
 class Stop(Exception):
-    """The driver cannot do its work: one line on stderr, status 2."""
+    """pset cannot do its work: one line on stderr, status 2."""
 
 
 class Failure(Exception):
@@ -17,7 +18,7 @@ class Failure(Exception):
 class Interrupted(BaseException):
     """SIGINT or SIGTERM arrived: stop, kill what was started, clean up, say where."""
 
-    def __init__(self, signum):
+    def __init__(self, signum: int) -> None:
         super().__init__(signum)
         self.signum = signum
 
@@ -26,35 +27,35 @@ class Console:
     """stdout for the report, stderr for problems; a progress line left open (no line end
     yet) is ended before anything else is written."""
 
-    def __init__(self):
+    def __init__(self) -> None:
         self.open_line = False
         self.where = ""  # where the run has got to, for the message of an interruption
 
-    def say(self, text=""):
+    def say(self, text: str = "") -> None:
         self._end()
         print(text, flush=True)
 
-    def progress(self, text):
+    def progress(self, text: str) -> None:
         """Starts or extends an open line."""
         print(text, end="", flush=True)
         self.open_line = True
 
-    def status(self, text):
+    def status(self, text: str) -> None:
         """Rewrites a one-line counter in place, on a terminal only."""
         if sys.stdout.isatty():
             print("\r" + text, end="", flush=True)
             self.open_line = True
 
-    def finish(self, text):
+    def finish(self, text: str) -> None:
         """Ends an open line with `text`."""
         print(text, flush=True)
         self.open_line = False
 
-    def error(self, text):
+    def error(self, text: str) -> None:
         self._end()
         print(f"pset: {text}", file=sys.stderr, flush=True)
 
-    def _end(self):
+    def _end(self) -> None:
         if self.open_line:
             print(flush=True)
             self.open_line = False
@@ -63,15 +64,10 @@ class Console:
 console = Console()
 
 
-def rel(path):
-    """A path as the user would type it from here."""
-    r = os.path.relpath(path)
-    return path if r.startswith("../..") else r
-
-
-def human(n):
+def human(n: float) -> str:
     """A size in bytes as people read it: 65 B, 1.6 MB."""
-    for unit in ("B", "KB", "MB", "GB"):
-        if n < 1000 or unit == "GB":
+    for unit in ("B", "KB", "MB"):
+        if n < 1000:
             return f"{n:.0f} {unit}" if unit == "B" else f"{n:.1f} {unit}"
         n /= 1000
+    return f"{n:.1f} GB"

@@ -2,7 +2,8 @@
 
 - the input validator includes `problem_limits.h`, written from them (header());
 - the statement names them as {{NAME.min}} and {{NAME.max}} (fill());
-- the limits report compares them with what the tests reach (missing()).
+- the limits report compares them with what the tests reach (merge(), missing());
+- a second solver cross-checks only the tests within its capacity (within()).
 
     python3 -m psetlib.limits header PROBLEM FILE
 
@@ -12,24 +13,17 @@ writes the header of one problem (CMake runs it before it builds the validator).
 import os
 import re
 import sys
+from typing import Mapping
 
-_IDENT = re.compile(r"[A-Za-z_][A-Za-z0-9_]*")
+from .problems import Problem
 
-
-def named(p):
-    """{name: (min, max, min_excluded)} of the manifest's [limits], in its order."""
-    found = {}
-    for name, bound in p.data.get("limits", {}).items():
-        if isinstance(bound, dict) and "min" in bound and "max" in bound:
-            found[name] = (bound["min"], bound["max"], bound.get("min_excluded", False))
-    return found
+# What a validator reports of one file: {limit: (least, largest value the file holds)}.
+Reached = dict[str, tuple[float, float]]
 
 
-def number_text(x):
-    """A bound as a person writes it: 200000, 1000000000, 0.5, 1e-09 as 1e-9."""
-    if isinstance(x, bool):
-        raise TypeError("a bound is a number")
-    if isinstance(x, int):
+def number_text(x: float) -> str:
+    """A number as a person writes it: 200000, 1000000000, 0.5, 1e-6 (never 1e-06 or 2.0)."""
+    if isinstance(x, int) and not isinstance(x, bool):
         return str(x)
     if float(x).is_integer() and abs(x) < 1e15:
         return str(int(x))
@@ -40,22 +34,22 @@ def number_text(x):
     return text
 
 
-def header(p):
+def header(p: Problem) -> str:
     """The C++ header that gives the validator its bounds: in namespace `bound`, NAME_min and
     NAME_max (long long, or double where a bound is not whole), and NAME_min_excluded."""
     lines = [f"// problem_limits.h: the limits of {p.title},",
              f"// written from {p.name}/problem.toml [limits] by psetlib/limits.py.",
              "// Change the limits there, never here: this file is written anew on every build.",
              "#ifndef PROBLEM_LIMITS_H", "#define PROBLEM_LIMITS_H", "", "namespace bound {"]
-    for name, (lo, hi, excluded) in named(p).items():
-        if not _IDENT.fullmatch(name):
-            raise ValueError(f"{p.name}/problem.toml: limit {name!r} is not a C++ name")
+    for name, limit in p.limits.items():
+        lo, hi = limit.min, limit.max
         whole = isinstance(lo, int) and isinstance(hi, int)
         kind = "long long" if whole else "double"
         lo_text = number_text(lo) if whole else repr(float(lo))
         hi_text = number_text(hi) if whole else repr(float(hi))
         lines.append(f"constexpr {kind} {name}_min = {lo_text}, {name}_max = {hi_text};")
-        lines.append(f"constexpr bool {name}_min_excluded = {'true' if excluded else 'false'};")
+        excluded = "true" if limit.min_excluded else "false"
+        lines.append(f"constexpr bool {name}_min_excluded = {excluded};")
     lines += ["} // namespace bound", "", "#endif", ""]
     return "\n".join(lines)
 
@@ -63,32 +57,59 @@ def header(p):
 _PLACE = re.compile(r"\{\{\s*([A-Za-z_][A-Za-z0-9_]*)\.(min|max)\s*\}\}")
 
 
-def fill(p, text, where):
+def fill(p: Problem, text: str, where: str) -> str:
     """The statement text with every {{NAME.min}} and {{NAME.max}} replaced by the bound from
     [limits]; a name it does not know raises ValueError naming `where`."""
-    bounds = named(p)
-
-    def one(m):
+    def one(m: re.Match[str]) -> str:
         name, end = m.group(1), m.group(2)
-        if name not in bounds:
+        if name not in p.limits:
             raise ValueError(f"{where}: {m.group(0)} names no limit of {p.name}/problem.toml "
-                             f"(its limits: {', '.join(bounds) or 'none'})")
-        lo, hi, _ = bounds[name]
-        return number_text(lo if end == "min" else hi)
+                             f"(its limits: {', '.join(p.limits) or 'none'})")
+        limit = p.limits[name]
+        return number_text(limit.min if end == "min" else limit.max)
 
     return _PLACE.sub(one, text)
 
 
-def main(argv):
+def merge(seen: Reached, reached: Reached) -> None:
+    """Widens `seen` by what one more file reached."""
+    for name, (lo, hi) in reached.items():
+        a, b = seen.get(name, (lo, hi))
+        seen[name] = (min(a, lo), max(b, hi))
+
+
+def missing(p: Problem, seen: Reached) -> list[str]:
+    """What no test reaches: 'no test has n = 1', ... for each limit's two ends, but for an end
+    the values may not take (min_excluded) or one waived (waive_min, waive_max)."""
+    gaps = []
+    for name, limit in p.limits.items():
+        if name not in seen:
+            gaps.append(f"no test has {name}")
+            continue
+        a, b = seen[name]
+        if a > limit.min and not limit.min_excluded and limit.waive_min is None:
+            gaps.append(f"no test has {name} = {number_text(limit.min)}")
+        if b < limit.max and limit.waive_max is None:
+            gaps.append(f"no test has {name} = {number_text(limit.max)}")
+    return gaps
+
+
+def within(capacity: Mapping[str, float], reached: Reached) -> bool:
+    """True when a test whose validator reported `reached` lies within a second solver's
+    capacity ({limit: largest value it holds})."""
+    return all(name not in reached or reached[name][1] <= most
+               for name, most in capacity.items())
+
+
+def main(argv: list[str]) -> int:
     if len(argv) != 3 or argv[0] != "header":
         print("usage: python3 -m psetlib.limits header PROBLEM FILE", file=sys.stderr)
         return 2
     from . import problems
     from .common import Stop
     try:
-        p = problems.get(argv[1])
-        text = header(p)
-    except (Stop, ValueError) as exc:
+        text = header(problems.get(argv[1]))
+    except Stop as exc:
         print(f"limits: {exc}", file=sys.stderr)
         return 2
     tmp = argv[2] + ".new"

@@ -1,19 +1,21 @@
-"""The package folder (`--out`): whose it is, its lock, its manifests, and the move that puts a
-freshly built problem in place.
+"""The package folder (`--out`): whose it is, its lock, and the move that puts a freshly built
+problem in place; its problems' test data (psetlib/testdata.py) opened for reading.
 
 A package root holds the marker file `.pset-package`, written by `build`; pset replaces files
 only inside a marked root and there only `<problem>/tests/`, which holds nothing but what its
-manifest lists. Every test line of a manifest reads `NAME how-it-was-made`.
+manifest lists.
 """
 
 import ctypes
 import fcntl
 import os
-import re
 import shutil
 import time
+from typing import Any, Optional
 
-from .common import ROOT, Stop, console, rel
+from . import testdata
+from .common import ROOT, Stop, console
+from .problems import Problem
 
 MARKER = ".pset-package"
 LOCK = ".pset-lock"
@@ -23,26 +25,39 @@ _RENAME_EXCHANGE = 2
 _libc = ctypes.CDLL(None, use_errno=True)
 
 
-def resolve(out):
-    if not out:
-        raise Stop("--out must name a folder")
-    return os.path.realpath(out)
+class Place:
+    """A package folder: `real`, its real path, and `shown`, as messages name it: as the user
+    gave it (the default is absolute)."""
+
+    def __init__(self, given: str) -> None:
+        if not given:
+            raise Stop("--out must name a folder")
+        self.shown = given
+        self.real = os.path.realpath(given)
+
+    def show(self, *parts: str) -> str:
+        """A path inside the folder, as messages name it."""
+        return os.path.join(self.shown, *parts)
+
+    def tests(self, name: str) -> str:
+        """Where problem `name`'s test data is."""
+        return os.path.join(self.real, name, "tests")
 
 
-def check_not_project(out):
+def check_not_project(place: Place) -> None:
     root = os.path.realpath(ROOT)
-    if out == root or root.startswith(out.rstrip("/") + "/"):
-        raise Stop(f"--out {out} is the project tree itself; name a folder of its own")
+    if place.real == root or root.startswith(place.real.rstrip("/") + "/"):
+        raise Stop(f"--out {place.shown} is the project tree itself; name a folder of its own")
 
 
-def is_package(out):
-    return os.path.isfile(os.path.join(out, MARKER))
+def is_package(place: Place) -> bool:
+    return os.path.isfile(os.path.join(place.real, MARKER))
 
 
 _REPRODUCER = {"input", "expected", "got", "got.stderr", "seed", "remake", "expected.stderr"}
 
 
-def _written_before_markers(out, names):
+def _written_before_markers(out: str, names: list[str]) -> bool:
     """True when `out` holds only what an earlier pset wrote before packages were marked:
     problem folders holding nothing but tests/ as its manifest lists, stress reproducers and
     unfinished .partial-* folders."""
@@ -61,50 +76,52 @@ def _written_before_markers(out, names):
         tests = os.path.join(path, "tests")
         if entry not in names or os.listdir(path) != ["tests"] or not os.path.isdir(tests):
             return False
-        listed = read_manifest(tests)
-        if listed is None or not set(os.listdir(tests)) <= wanted_files(listed, True):
+        listed = testdata.listed_names(tests)
+        if not listed or not set(os.listdir(tests)) <= testdata.own_files(listed):
             return False
     return True
 
 
-def prepare(out, names):
-    """Makes `out` a package root for `build`, or stops: it must be new, empty or marked (or
-    hold only what pset wrote before it marked its packages)."""
-    check_not_project(out)
+def prepare(place: Place, names: list[str]) -> None:
+    """Makes the folder a package root for `build`, or stops: it must be new, empty or marked
+    (or hold only what pset wrote before it marked its packages)."""
+    check_not_project(place)
+    out = place.real
     if os.path.exists(out) and not os.path.isdir(out):
-        raise Stop(f"--out {out} is not a folder")
-    if os.path.isdir(out) and os.listdir(out) and not is_package(out) and \
+        raise Stop(f"--out {place.shown} is not a folder")
+    if os.path.isdir(out) and os.listdir(out) and not is_package(place) and \
             not _written_before_markers(out, names):
-        raise Stop(f"--out {out} is not empty and holds no {MARKER}: pset did not write it "
-                   "(empty it or name another folder)")
+        raise Stop(f"--out {place.shown} is not empty and holds no {MARKER}: pset did not write "
+                   "it (empty it or name another folder)")
     try:
         os.makedirs(out, exist_ok=True)
-        if not is_package(out):
+        if not is_package(place):
             with open(os.path.join(out, MARKER), "w") as fh:
                 fh.write("A test data package written by pset; pset build replaces only "
                          "<problem>/tests/ here.\n")
     except OSError as exc:
-        raise Stop(f"cannot write into --out {out}: {exc.strerror}")
+        raise Stop(f"cannot write into --out {place.shown}: {exc.strerror}")
 
 
 class Lock:
-    """One build at a time per package; judges read it together (a shared lock)."""
+    """One build at a time per package; readers read it together (a shared lock)."""
 
-    def __init__(self, out, exclusive, what):
-        self.path = os.path.join(out, LOCK)
+    def __init__(self, place: Place, exclusive: bool, what: str) -> None:
+        self.place = place
+        self.path = os.path.join(place.real, LOCK)
         self.exclusive = exclusive
         self.what = what
-        self.fh = None
+        self.fh: Any = None
 
-    def __enter__(self):
-        out = os.path.dirname(self.path)
-        if not self.exclusive and not is_package(out):
+    def __enter__(self) -> "Lock":
+        if not self.exclusive and not is_package(self.place):
             # a reader never leaves a lock file in a folder that holds no package
-            raise Stop(f"the package is not built in {rel(out)} (run make or pset build)")
+            raise Stop(f"the package is not built in {self.place.shown} (run make or pset "
+                       "build)")
         try:
             self.fh = open(self.path, "a+")
         except OSError as exc:
-            raise Stop(f"cannot lock {rel(self.path)}: {exc.strerror}")
+            raise Stop(f"cannot lock {self.place.show(LOCK)}: {exc.strerror}")
         mode = fcntl.LOCK_EX if self.exclusive else fcntl.LOCK_SH
         deadline = time.monotonic() + LOCK_WAIT
         said = False
@@ -117,11 +134,11 @@ class Lock:
                     self.fh.seek(0)
                     holder = self.fh.read().strip() or "another pset run reading it"
                     self.fh.close()
-                    raise Stop(f"{rel(os.path.dirname(self.path))} is in use by {holder}; "
-                               "try again when it is done")
+                    raise Stop(f"{self.place.shown} is in use by {holder}; try again when it "
+                               "is done")
                 if not said:
-                    console.say(f"waiting for {rel(os.path.dirname(self.path))}, in use by "
-                                "another pset run ...")
+                    console.say(f"waiting for {self.place.shown}, in use by another pset "
+                                "run ...")
                     said = True
                 time.sleep(0.1)
         if self.exclusive:
@@ -131,7 +148,7 @@ class Lock:
             self.fh.flush()
         return self
 
-    def __exit__(self, *exc):
+    def __exit__(self, *exc: object) -> None:
         if self.exclusive:
             self.fh.seek(0)
             self.fh.truncate()
@@ -139,78 +156,41 @@ class Lock:
         self.fh.close()
 
 
-def remove_leftovers(out):
+def remove_leftovers(place: Place) -> None:
     """Removes the unfinished folders of an interrupted earlier build (we hold the lock)."""
-    for name in sorted(os.listdir(out)):
-        if name.startswith(PARTIAL) and os.path.isdir(os.path.join(out, name)):
-            shutil.rmtree(os.path.join(out, name))
-            console.say(f"removed {name}, left in {rel(out)} by an interrupted run")
+    for name in sorted(os.listdir(place.real)):
+        if name.startswith(PARTIAL) and os.path.isdir(os.path.join(place.real, name)):
+            shutil.rmtree(os.path.join(place.real, name))
+            console.say(f"removed {name}, left in {place.shown} by an interrupted run")
 
 
-def tests_dir(out, name):
-    return os.path.join(out, name, "tests")
-
-
-_LINE = re.compile(r"(\d+) (example|maker|generator) \S.*")
-
-
-def read_manifest(folder):
-    """The test names of a manifest, in order; None when it is missing or garbled."""
-    try:
-        with open(os.path.join(folder, "manifest"), encoding="utf-8") as fh:
-            lines = fh.read().splitlines()
-    except (OSError, UnicodeDecodeError):
-        return None
-    names = []
-    for line in lines:
-        m = _LINE.fullmatch(line)
-        if not m or m.group(1) in names:
-            return None
-        names.append(m.group(1))
-    return names or None
-
-
-def wanted_files(names, answers):
-    files = {"manifest", "sources"}
-    for n in names:
-        files.add(n + ".in")
-        if answers:
-            files.add(n + ".ans")
-    return files
-
-
-def check_replaceable(out, p):
+def check_replaceable(place: Place, p: Problem) -> None:
     """Stops when `<out>/<problem>/tests/` holds files pset did not write."""
-    folder = tests_dir(out, p.name)
-    if os.path.lexists(os.path.join(out, p.name)) and not os.path.isdir(os.path.join(out, p.name)):
-        raise Stop(f"{rel(os.path.join(out, p.name))} is not a folder; pset will not replace it")
+    top, folder = os.path.join(place.real, p.name), place.tests(p.name)
+    if os.path.lexists(top) and not os.path.isdir(top):
+        raise Stop(f"{place.show(p.name)} is not a folder; pset will not replace it")
     if not os.path.lexists(folder):
         return
     if not os.path.isdir(folder) or os.path.islink(folder):
-        raise Stop(f"{rel(folder)} is not a folder pset wrote; move it away")
-    names = read_manifest(folder) or []
+        raise Stop(f"{place.show(p.name, 'tests')} is not a folder pset wrote; move it away")
     # an old package may hold answers or not (a solver added since): either is pset's own
-    extra = sorted(set(os.listdir(folder)) - wanted_files(names, True))
+    extra = sorted(set(os.listdir(folder)) - testdata.own_files(testdata.listed_names(folder)))
     if extra:
-        raise Stop(f"{rel(folder)} holds files pset did not write ({', '.join(extra[:3])}); "
-                   "move them away first")
+        raise Stop(f"{place.show(p.name, 'tests')} holds files pset did not write "
+                   f"({', '.join(extra[:3])}); move them away first")
 
 
-def check_package(out, p):
-    """The test names of a built package, or a stop when it is not whole."""
-    folder = tests_dir(out, p.name)
-    if not is_package(out) or not os.path.isfile(os.path.join(folder, "manifest")):
-        raise Stop(f"the package of {p.name} is not built in {rel(out)} (run make or pset build)")
-    names = read_manifest(folder)
-    if names is not None:
-        have = set(os.listdir(folder))
-        want = wanted_files(names, bool(p.solver))
-        if have == want:
-            return names
-    raise Stop(f"the package of {p.name} in {rel(folder)} is incomplete or changed: run pset build")
+def open_tests(place: Place, p: Problem) -> testdata.TestData:
+    """The built test data of problem p, checked as a whole (see testdata.TestData); stops when
+    it is not built."""
+    folder = place.tests(p.name)
+    if not is_package(place) or not os.path.isfile(os.path.join(folder, testdata.MANIFEST)):
+        raise Stop(f"the package of {p.name} is not built in {place.shown} (run make or pset "
+                   "build)")
+    return testdata.TestData(folder, place.show(p.name, "tests"), p.name, bool(p.solver))
 
 
-def put_in_place(new, final):
+def put_in_place(new: str, final: str) -> Optional[str]:
     """Puts the folder `new` at `final` in one step; returns the old folder's new path (now
     where `new` was), or None when there was none. A kill at any moment leaves either the
     old or the new folder at `final`."""

@@ -12,18 +12,20 @@ import os
 import random
 import shlex
 import sys
+import types
+from typing import Optional
 
 from . import problems
 from .common import ROOT
 
-_loaded = {}
+_loaded: dict[str, types.SimpleNamespace] = {}
 
 
-def maker_path(problem):
+def maker_path(problem: str) -> str:
     return os.path.join(ROOT, problem, "maker.py")
 
 
-def maker(problem):
+def maker(problem: str) -> Optional[types.SimpleNamespace]:
     """The maker module of a problem (loaded once), or None when it has none."""
     if problem not in _loaded:
         path = maker_path(problem)
@@ -33,19 +35,22 @@ def maker(problem):
     return _loaded[problem]
 
 
-def make(problem, seed, cases, max_size):
+def make(problem: str, seed: int, cases: int, max_size: int) -> str:
     """The text of the round's input."""
-    return maker(problem).make(random.Random(seed), cases, max_size)
+    m = maker(problem)
+    assert m is not None
+    text: str = m.make(random.Random(seed), cases, max_size)
+    return text
 
 
-def command(problem, seed, cases, max_size):
+def command(problem: str, seed: int, cases: int, max_size: int) -> str:
     """One shell command line that writes the round's input again on its standard output,
     from any folder."""
     return (f"(cd {shlex.quote(ROOT)} && python3 -m psetlib.remake {shlex.quote(problem)} "
             f"{seed} {cases} {max_size})")
 
 
-def main(argv):
+def main(argv: list[str]) -> int:
     usage = "usage: python3 -m psetlib.remake PROBLEM SEED CASES MAX_SIZE"
     if len(argv) != 4:
         print(f"remake: {usage}", file=sys.stderr)

@@ -359,15 +359,11 @@ def _exec_failure(argv, status, stderr_path):
     line = first_line(stderr_path, 300)
     if not line.startswith(WRAPPER + ": "):
         return None
-    prog = argv[0]
     if line.endswith("not found"):
-        if "/" in prog and os.path.isfile(prog):
-            return f"cannot start {prog}: its #! line names an interpreter that does not exist"
-        return f"cannot start {prog}: no such program"
+        return cannot_start(argv[0], "missing")
     if line.endswith("Permission denied"):
-        return f"cannot start {prog}: it is " + (
-            "a folder" if os.path.isdir(prog) else "not executable")
-    return f"cannot start {prog}: {line.split(': ')[-1]}"
+        return cannot_start(argv[0], "denied")
+    return cannot_start(argv[0], line.split(": ")[-1])
 
 
 _ALLOC_WORDS = (b"bad_alloc", b"MemoryError", b"Cannot allocate memory", b"out of memory",
@@ -404,17 +400,42 @@ def _open_in(stdin, folder):
     return open(stdin, "rb")
 
 
-def start_problem(argv, exc):
-    """One line saying why `argv` could not start."""
-    prog = argv[0]
-    if isinstance(exc, FileNotFoundError) and "/" in prog and os.path.isfile(prog):
-        return f"cannot start {prog}: its #! line names an interpreter that does not exist"
-    if isinstance(exc, PermissionError):
+def cannot_start(prog, why):
+    """The one line saying that `prog` cannot start: `why` is "missing" (no such file, or its
+    #! interpreter is missing), "denied" (not executable, or a folder) or a reason in words."""
+    if why == "missing":
+        if "/" in prog and os.path.isfile(prog):
+            return f"cannot start {prog}: its #! line names an interpreter that does not exist"
+        return f"cannot start {prog}: no such program"
+    if why == "denied":
         return f"cannot start {prog}: it is " + (
             "a folder" if os.path.isdir(prog) else "not executable")
+    return f"cannot start {prog}: {why}"
+
+
+def start_problem(argv, exc):
+    """One line saying why `argv` could not start."""
     if isinstance(exc, FileNotFoundError):
-        return f"cannot start {prog}: no such program"
-    return f"cannot start {prog}: {exc.strerror or exc}"
+        return cannot_start(argv[0], "missing")
+    if isinstance(exc, PermissionError):
+        return cannot_start(argv[0], "denied")
+    return cannot_start(argv[0], exc.strerror or str(exc))
+
+
+def check_startable(command):
+    """Raises StartError before any work when the command's program cannot be found or run."""
+    prog = command[0]
+    path = prog if "/" in prog else shutil.which(prog)
+    if path is None:
+        # on PATH but without the run bit?
+        for d in os.environ.get("PATH", "").split(os.pathsep):
+            if os.path.isfile(os.path.join(d or ".", prog)):
+                raise StartError(cannot_start(prog, f"{os.path.join(d, prog)} is not executable"))
+        raise StartError(cannot_start(prog, "missing"))
+    if not os.path.exists(path):
+        raise StartError(cannot_start(prog, "missing"))
+    if os.path.isdir(path) or not os.access(path, os.X_OK):
+        raise StartError(cannot_start(prog, "denied"))
 
 
 def run(argv, *, stdin=None, stdout=None, stderr=None, env=None, cwd=None, time_limit=None,

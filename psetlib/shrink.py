@@ -26,11 +26,14 @@ import hashlib
 import itertools
 import re
 import time
+from typing import Any, Callable, Iterator, Optional, Sequence, TypeVar
+
+T = TypeVar("T")
 
 _NUMBER = re.compile(r"-?(\d+\.?\d*|\.\d+)([eE][-+]?\d+)?")
 
 
-def _token_key(tok):
+def _token_key(tok: str) -> tuple[int, float, str]:
     if _NUMBER.fullmatch(tok):
         value = abs(float(tok))
         if value == value:  # NaN never orders
@@ -38,7 +41,7 @@ def _token_key(tok):
     return (1, 0.0, tok)
 
 
-def measure(text):
+def measure(text: str) -> tuple[int, int, tuple[tuple[int, float, str], ...]]:
     """How big an input is, to order candidates: its count of items, then its length in bytes,
     then its items in turn (a number by its magnitude, a word by its text). Smaller is
     simpler."""
@@ -46,7 +49,7 @@ def measure(text):
     return (len(toks), len(text), tuple(_token_key(t) for t in toks))
 
 
-def sublists(items, least=0):
+def sublists(items: Sequence[T], least: int = 0) -> Iterator[list[T]]:
     """Shorter lists of `items` kept in order, with at least `least` of them, most aggressive
     first: the fewest items kept (`least` of them, each single item alone while the list is
     short), then ever smaller chunks taken away (halves, quarters, ... single items; chunks are
@@ -54,7 +57,7 @@ def sublists(items, least=0):
     n = len(items)
     seen = set()
 
-    def fresh(keep):
+    def fresh(keep: list[int]) -> bool:
         key = tuple(keep)
         if len(keep) < n and len(keep) >= least and key not in seen:
             seen.add(key)
@@ -77,7 +80,7 @@ def sublists(items, least=0):
         size //= 2
 
 
-def towards(value, target):
+def towards(value: int, target: int) -> list[int]:
     """Integers from `target` up to next to `value`, most aggressive first: the target, then
     value moved half the way, a quarter, an eighth, ... one step. Taking the first that helps
     again and again finds the smallest that helps in a few dozen steps, not one by one."""
@@ -91,32 +94,55 @@ def towards(value, target):
     return out
 
 
-def shrink(maker, text, fails, valid=None, budget_s=10.0, max_calls=4000):
-    """The smallest input found that fails like `text` (see the module's description)."""
-    deadline = time.monotonic() + budget_s
-    memo = {}
-    calls = [0]
+class _Search:
+    """The verdicts of the candidates tried (each remembered by its digest) within the budget of
+    time and checks."""
 
-    def out_of_budget():
-        return calls[0] >= max_calls or time.monotonic() > deadline
+    def __init__(self, maker: Any, fails: Callable[[str], Optional[str]],
+                 valid: Optional[Callable[[str], bool]], budget_s: float, max_calls: int) -> None:
+        self.maker = maker
+        self.fails = fails
+        self.valid = valid
+        self.deadline = time.monotonic() + budget_s
+        self.max_calls = max_calls
+        self.calls = 0
+        self.memo: dict[bytes, Optional[str]] = {}
+        self.kind: Optional[str] = None  # how the input fails
 
-    def key(cand):
+    def out_of_budget(self) -> bool:
+        return self.calls >= self.max_calls or time.monotonic() > self.deadline
+
+    @staticmethod
+    def key(text: str) -> bytes:
         # a digest, not the text: the candidates of a large file would fill the memory
-        return hashlib.sha256(cand.encode()).digest()
+        return hashlib.sha256(text.encode()).digest()
 
-    def verdict(cand):
-        k = key(cand)
-        if k not in memo:
-            if valid is not None and not valid(cand):
-                memo[k] = None
+    def start(self, text: str) -> Optional[str]:
+        """The kind of failure of the input itself, taken as it is, valid or not."""
+        self.calls += 1
+        self.kind = self.memo[self.key(text)] = self.fails(text)
+        return self.kind
+
+    def verdict(self, text: str) -> Optional[str]:
+        k = self.key(text)
+        if k not in self.memo:
+            if self.valid is not None and not self.valid(text):
+                self.memo[k] = None
             else:
-                calls[0] += 1
-                memo[k] = fails(cand)
-        return memo[k]
+                self.calls += 1
+                self.memo[k] = self.fails(text)
+        return self.memo[k]
 
-    calls[0] += 1
-    kind = memo[key(text)] = fails(text)  # the input itself is taken as it is, valid or not
-    if kind is None:
+    def fails_alike(self, cases: list[str]) -> bool:
+        return self.verdict(self.maker.join(cases)) == self.kind
+
+
+def shrink(maker: Any, text: str, fails: Callable[[str], Optional[str]],
+           valid: Optional[Callable[[str], bool]] = None, budget_s: float = 10.0,
+           max_calls: int = 4000) -> str:
+    """The smallest input found that fails like `text` (see the module's description)."""
+    search = _Search(maker, fails, valid, budget_s, max_calls)
+    if search.start(text) is None:
         return text
     try:
         cases = list(maker.split(text))
@@ -124,67 +150,79 @@ def shrink(maker, text, fails, valid=None, budget_s=10.0, max_calls=4000):
         return text
     if not cases:
         return text
+    best = _failing_prefix(search, cases)
+    if len(best) > 1:
+        best = _ddmin(best[:-1], lambda cs: search.fails_alike(cs + best[-1:]),
+                      search.out_of_budget) + best[-1:]
+    return _smaller_cases(search, best)
 
-    def fails_alike(cs):
-        return verdict(maker.join(cs)) == kind
 
-    # 1. The shortest failing prefix (a failure usually stays once its case is in), then its
-    # last case alone.
+def _failing_prefix(search: _Search, cases: list[str]) -> list[str]:
+    """1. The shortest failing prefix (a failure usually stays once its case is in), found by
+    bisection, or its last case alone when that fails alike."""
     lo, hi = 0, len(cases)  # the prefix of hi cases fails; we have not seen one of lo fail
-    while hi - lo > 1 and not out_of_budget():
+    while hi - lo > 1 and not search.out_of_budget():
         mid = (lo + hi) // 2
-        if fails_alike(cases[:mid]):
+        if search.fails_alike(cases[:mid]):
             hi = mid
         else:
             lo = mid
     best = cases[:hi]
-    if len(best) > 1 and not out_of_budget() and fails_alike(best[-1:]):
+    if len(best) > 1 and not search.out_of_budget() and search.fails_alike(best[-1:]):
         best = best[-1:]
+    return best
 
-    # 2. The fewest earlier cases that the last one needs, in their order.
-    if len(best) > 1:
-        best = _ddmin(best[:-1], lambda cs: fails_alike(cs + best[-1:]), out_of_budget) + best[-1:]
 
-    # 3. Smaller cases, then fewer once more. The other cases stay as they are, so a file is
-    # smaller than another exactly when its changed case is smaller than the one it replaces.
+def _smaller_cases(search: _Search, best: list[str]) -> str:
+    """3. Smaller cases, then fewer once more, until neither helps. The other cases stay as
+    they are, so a file is smaller than another exactly when its changed case is smaller than
+    the one it replaces."""
+    maker = search.maker
     current = maker.join(best)
     changed = True
-    while changed and not out_of_budget():
+    while changed and not search.out_of_budget():
         changed = False
         for i in range(len(best)):
-            # After a variant is taken, the next pass goes on from the same place in the new
-            # case's list, and comes round to its start again: variants that failed to help
-            # are not all tried again after every step.
-            start = 0
-            while not out_of_budget():
-                taken = False
-                size = measure(best[i])
-                for j, variant in enumerate(itertools.islice(_variants(maker, best[i]), start,
-                                                             None), start):
-                    if out_of_budget():
-                        break
-                    if measure(variant) >= size:
-                        continue
-                    trial = best[:i] + [variant] + best[i + 1:]
-                    trial_text = maker.join(trial)
-                    if verdict(trial_text) == kind:
-                        best, current = trial, trial_text
-                        start, taken, changed = j, True, True
-                        break
-                if not taken:
-                    if start == 0:
-                        break
-                    start = 0
+            taken = _shrink_case(search, best, i)
+            if taken is not None:
+                best, current, changed = taken, maker.join(taken), True
         for i in range(len(best)):
-            if len(best) > 1 and not out_of_budget() and fails_alike(best[:i] + best[i + 1:]):
-                best = best[:i] + best[i + 1:]
-                current = maker.join(best)
-                changed = True
+            fewer = best[:i] + best[i + 1:]
+            if len(best) > 1 and not search.out_of_budget() and search.fails_alike(fewer):
+                best, current, changed = fewer, maker.join(fewer), True
                 break
     return current
 
 
-def _variants(maker, case):
+def _shrink_case(search: _Search, best: list[str], i: int) -> Optional[list[str]]:
+    """The cases with case i replaced by smaller variants, one after another, while the input
+    still fails alike; None when no variant helps. After a variant is taken, the next pass goes
+    on from the same place in the new case's list, and comes round to its start again:
+    variants that failed to help are not all tried again after every step."""
+    start = 0
+    found = None
+    while not search.out_of_budget():
+        taken = False
+        size = measure(best[i])
+        for j, variant in enumerate(itertools.islice(_variants(search.maker, best[i]), start,
+                                                     None), start):
+            if search.out_of_budget():
+                break
+            if measure(variant) >= size:
+                continue
+            trial = best[:i] + [variant] + best[i + 1:]
+            if search.fails_alike(trial):
+                best = found = trial
+                start, taken = j, True
+                break
+        if not taken:
+            if start == 0:
+                break
+            start = 0
+    return found
+
+
+def _variants(maker: Any, case: str) -> Iterator[str]:
     """maker.shrink(case), ended early where the maker cannot read the case (a hand-written
     file may write its items in forms that the maker never makes)."""
     try:
@@ -193,7 +231,8 @@ def _variants(maker, case):
         return
 
 
-def _ddmin(items, test, out_of_budget):
+def _ddmin(items: list[str], test: Callable[[list[str]], bool],
+           out_of_budget: Callable[[], bool]) -> list[str]:
     """The fewest of `items`, in their order, that still pass `test` (which holds for all of
     them): delta debugging, trying the chunks alone, then without each chunk, at ever finer
     cuts."""

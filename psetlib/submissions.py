@@ -4,71 +4,69 @@ source `<problem>/submissions/<verdict>/<name>.cpp`, built by CMake into
 `build/submissions/<problem>/<verdict>/<name>`."""
 
 import os
+from typing import Optional
 
 from .common import Stop
+from .problems import Problem
+from .programs import Programs
 
 VERDICTS = ("accepted", "wrong_answer", "time_limit_exceeded", "run_time_error")
 
 # One character per test in a verdict row, and the judge's verdict each stands for.
 LETTER = {"OK": "A", "WA": "W", "TLE": "T", "MLE": "M", "OLE": "O", "RE": "R"}
 # The first rejection a submission of each folder must get ("accepted": none).
-EXPECTED_LETTER = {"accepted": None, "wrong_answer": "W", "time_limit_exceeded": "T",
-                   "run_time_error": "R"}
+EXPECTED_LETTER: dict[str, Optional[str]] = {
+    "accepted": None, "wrong_answer": "W", "time_limit_exceeded": "T", "run_time_error": "R"}
 
 
 class Submission:
-    def __init__(self, name, expected, path, source):
+    def __init__(self, name: str, expected: str, path: str, source: str) -> None:
         self.name = name            # as shown: the program or source name
         self.expected = expected    # one of VERDICTS
         self.path = path            # the built program
         self.source = source        # its source file
 
 
-def of(p, tools):
+def sources(p: Problem) -> list[tuple[str, str]]:
+    """(verdict, source path) of every kept submission of p, in verdict then name order;
+    stops at a folder that is not a verdict."""
+    top = os.path.join(p.folder, "submissions")
+    if not os.path.isdir(top):
+        return []
+    odd = sorted(set(os.listdir(top)) - set(VERDICTS))
+    if odd:
+        raise Stop(f"{p.name}/submissions/{odd[0]} is not a verdict folder; they are "
+                   f"{', '.join(VERDICTS)}")
+    found = []
+    for verdict in VERDICTS:
+        folder = os.path.join(top, verdict)
+        if os.path.isdir(folder):
+            found += [(verdict, os.path.join(folder, f)) for f in sorted(os.listdir(folder))
+                      if os.path.isfile(os.path.join(folder, f))]
+    return found
+
+
+def of(p: Problem, progs: Programs) -> list[Submission]:
     """Every submission of problem p, accepted ones first, in name order within a folder;
     stops when one is not built."""
     found = []
     for prog in ([p.solver] if p.solver else []) + p.second:
-        found.append(Submission(prog, "accepted", tools.exe(prog),
+        found.append(Submission(prog, "accepted", progs.exe(prog),
                                 os.path.join(p.folder, prog + ".cpp")))
-    top = os.path.join(p.folder, "submissions")
-    for verdict in VERDICTS:
-        folder = os.path.join(top, verdict)
-        if not os.path.isdir(folder):
-            continue
-        for src in sorted(f for f in os.listdir(folder) if f.endswith(".cpp")):
-            name = src[:-4]
-            exe = os.path.join(tools.build_dir, "submissions", p.name, verdict, name)
-            if not os.access(exe, os.X_OK):
-                raise Stop(f"submission {p.name}/{verdict}/{name} is not built: {exe} is "
-                           "missing (run make)")
-            found.append(Submission(name, verdict, exe, os.path.join(folder, src)))
-    if top and os.path.isdir(top):
-        odd = sorted(set(os.listdir(top)) - set(VERDICTS))
-        if odd:
-            raise Stop(f"{os.path.join(p.name, 'submissions', odd[0])} is not a verdict folder; "
-                       f"they are {', '.join(VERDICTS)}")
+    for verdict, source in sources(p):
+        if source.endswith(".cpp"):
+            name = os.path.basename(source)[:-len(".cpp")]
+            found.append(Submission(name, verdict, progs.submission(p, verdict, name), source))
     return found
 
 
-def letter(verdict):
+def letter(verdict: str) -> str:
     """'RE (SIGSEGV)' -> 'R', 'OK' -> 'A', ..."""
     return LETTER[verdict.split(" ")[0]]
 
 
-def as_expected(expected, letters):
+def as_expected(expected: str, letters: str) -> bool:
     """True when a row of letters is what a submission of folder `expected` must get: all
     accepted, or its first rejection of the folder's kind."""
     first = next((c for c in letters if c not in "A-"), None)
     return first == EXPECTED_LETTER[expected]
-
-
-def time_limit(p):
-    """The problem's time limit in seconds from its manifest, or None."""
-    value = p.data.get("time_limit")
-    if value is None:
-        return None
-    if isinstance(value, bool) or not isinstance(value, (int, float)) or not 0 < value <= 600:
-        raise Stop(f"{p.name}/problem.toml: time_limit = {value!r} is not a number of seconds "
-                   "in 0 .. 600")
-    return float(value)

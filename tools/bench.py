@@ -37,8 +37,8 @@ from psetlib.common import human  # noqa: E402
 
 def load_inputs():
     found = []
-    for folder in sorted(os.listdir(harness.ROOT)):
-        path = os.path.join(harness.ROOT, folder, "bench_inputs.py")
+    for p in problems.all_problems():
+        path = os.path.join(p.folder, "bench_inputs.py")
         if os.path.isfile(path):
             found += problems.load_script(path).inputs()
     return found
@@ -109,7 +109,7 @@ def bare_run(argv, stdin_path):
 
 def bench_pset(runstat, runs):
     """The judge's overhead per test and pset's peak memory under a flood of output."""
-    from psetlib import judge, problems, runner
+    from psetlib import judging, package, programs, runner
     pset = os.path.join(harness.ROOT, "pset")
     build_dir = os.path.dirname(os.path.abspath(harness.BIN_DIR))
     tmp = tempfile.mkdtemp(prefix="bench-pset-")
@@ -119,17 +119,17 @@ def bench_pset(runstat, runs):
                         "--out", out, "rings"], check=True, stdout=subprocess.DEVNULL)
         folder = os.path.join(out, "rings", "tests")
         solver = harness.program("ring_solver")
-        tools = problems.Tools(build_dir)
+        progs = programs.Programs(build_dir)
         p = problems.get("rings")
-        limits = {"time_limit": 2.0, "memory_limit": 1024 * runner.MB,
-                  "output_limit": 64 * runner.MB}
+        tests = package.open_tests(package.Place(out), p)
+        limits = judging.limits(2.0, 1024, 64)
         n = max(20, 10 * runs)
         walls, cpus, owns, bares = [], [], [], []
         scratch = os.path.join(runner.scratch(), "judge")
         os.makedirs(scratch, exist_ok=True)
         for _ in range(n):
             t = time.perf_counter()
-            verdict, cpu, _ = judge.judge_test(p, tools, folder, "01", [solver], limits, scratch)
+            verdict, cpu, _ = judging.judge_test(p, progs, tests, "01", [solver], limits, scratch)
             walls.append(time.perf_counter() - t)
             cpus.append(cpu)
             bare, own = bare_run([solver], os.path.join(folder, "01.in"))

@@ -14,7 +14,6 @@ every core). Figures to read, never test verdicts.
 import argparse
 import os
 import statistics
-import subprocess
 import sys
 import tempfile
 import time
@@ -23,14 +22,12 @@ import harness
 
 from psetlib import problems, runner
 
-PSET = os.path.join(harness.ROOT, "pset")
-BUILD = os.path.dirname(harness.BIN_DIR)
+BUILD = harness.BUILD
 
 
 def pset(*args):
     start = time.perf_counter()
-    p = subprocess.run([sys.executable, PSET, "--build-dir", BUILD, *args],
-                       capture_output=True, text=True)
+    p = harness.pset(*args)
     if p.returncode != 0:
         sys.exit(f"bench_checks: pset {' '.join(args)} failed: {p.stderr.strip()}")
     return time.perf_counter() - start

@@ -12,13 +12,11 @@ A figure to read, never a test verdict.
 import argparse
 import os
 import statistics
-import subprocess
 import sys
 import tempfile
 import time
 
-import harness  # noqa: E402
-
+import harness
 
 
 def main():
@@ -28,18 +26,14 @@ def main():
     opts = ap.parse_args()
     with tempfile.TemporaryDirectory(prefix="bench-export-") as tmp:
         out = os.path.join(tmp, "out")
-        p = subprocess.run([sys.executable, os.path.join(harness.ROOT, "pset"), "--build-dir",
-                            os.path.dirname(harness.BIN_DIR), "build", "--tests",
-                            str(opts.tests), "--out", out], capture_output=True, text=True)
+        p = harness.pset("build", "--tests", str(opts.tests), "--out", out)
         if p.returncode != 0:
             print(f"bench_export: pset build failed: {p.stderr.strip()}", file=sys.stderr)
             return 2
         times = []
         for _ in range(opts.runs):
             start = time.perf_counter()
-            p = subprocess.run([sys.executable, os.path.join(harness.ROOT, "pset"),
-                                "--build-dir", os.path.dirname(harness.BIN_DIR), "export",
-                                "--out", out], capture_output=True, text=True)
+            p = harness.pset("export", "--out", out)
             times.append(time.perf_counter() - start)
             if p.returncode != 0:
                 print(f"bench_export: export failed: {p.stderr.strip()}", file=sys.stderr)

@@ -20,15 +20,11 @@ import argparse
 import os
 import re
 import shlex
-import subprocess
-import sys
 import tempfile
 import time
 
 import harness
 
-PSET = os.path.join(harness.ROOT, "pset")
-BUILD = os.path.dirname(harness.BIN_DIR)
 CASES = 1000
 CHECKED = {"demolition": [], "rounding": ["--", "rounding_solver"]}
 SPOILS = {"demolition": ("demolish_solver", "s/^7$/8/"),
@@ -36,8 +32,7 @@ SPOILS = {"demolition": ("demolish_solver", "s/^7$/8/"),
 
 
 def stress(out, *args):
-    return subprocess.run([sys.executable, PSET, "--build-dir", BUILD, "stress", *args,
-                           "--out", out], capture_output=True, text=True)
+    return harness.pset("stress", *args, "--out", out)
 
 
 def command(extra):

@@ -61,130 +61,151 @@ class TableError(Exception):
     pass
 
 
-def parse(path):
-    """Returns (programs, cases); a case is a dict with its name and line number."""
-    with open(path, encoding="utf-8") as fh:
-        lines = fh.read().split("\n")
-    programs = None
-    cases = []
-    case = None
-    i = 0
+class _Reader:
+    """Reads a table line by line: `i` is the line in hand, `case` the case being read."""
 
-    def where(n):
-        return f"{path}:{n + 1}"
+    def __init__(self, path):
+        self.path = path
+        with open(path, encoding="utf-8") as fh:
+            self.lines = fh.read().split("\n")
+        self.i = 0
+        self.programs = None
+        self.cases = []
+        self.case = None
 
-    while i < len(lines):
-        line = lines[i]
-        if line.startswith("=== "):
-            case = {"name": line[4:].strip(), "line": i + 1, "files": {}}
-            if not case["name"]:
-                raise TableError(f"{where(i)}: a case needs a name")
-            if any(c["name"] == case["name"] for c in cases):
-                raise TableError(f"{where(i)}: case name {case['name']!r} is used twice")
-            cases.append(case)
-            i += 1
-            continue
-        if not line.strip() or line.startswith("#"):
-            i += 1
-            continue
-        if ":" not in line:
-            raise TableError(f"{where(i)}: expected 'key:' or '=== name', found {line!r}")
-        key, _, value = line.partition(":")
-        key = key.strip()
-        value = value.strip()
+    def where(self, n):
+        return f"{self.path}:{n + 1}"
+
+    def read(self):
+        while self.i < len(self.lines):
+            line = self.lines[self.i]
+            if line.startswith("=== "):
+                self.new_case(line[4:].strip())
+            elif not line.strip() or line.startswith("#"):
+                self.i += 1
+            elif ":" not in line:
+                raise TableError(f"{self.where(self.i)}: expected 'key:' or '=== name', found "
+                                 f"{line!r}")
+            else:
+                key, _, value = line.partition(":")
+                self.key(key.strip(), value.strip())
+        for c in self.cases:
+            if "stdout-to" in c and "stdout" in c:
+                raise TableError(f"{self.path}:{c['line']}: case {c['name']!r}: stdout is not "
+                                 f"compared with stdout-{c['stdout-to']}")
+        if not self.cases:
+            raise TableError(f"{self.path}: no cases")
+        if self.programs is None:
+            self.programs = [os.path.splitext(os.path.basename(self.path))[0]]
+        return self.programs, self.cases
+
+    def new_case(self, name):
+        if not name:
+            raise TableError(f"{self.where(self.i)}: a case needs a name")
+        if any(c["name"] == name for c in self.cases):
+            raise TableError(f"{self.where(self.i)}: case name {name!r} is used twice")
+        self.case = {"name": name, "line": self.i + 1, "files": {}}
+        self.cases.append(self.case)
+        self.i += 1
+
+    def key(self, key, value):
+        """One `key: value` line and what follows it."""
         if key == "programs":
-            if cases:
-                raise TableError(f"{where(i)}: 'programs:' must come before the first case")
-            programs = value.split()
-            i += 1
-            continue
+            if self.cases:
+                raise TableError(f"{self.where(self.i)}: 'programs:' must come before the first "
+                                 "case")
+            self.programs = value.split()
+            self.i += 1
+            return
+        case = self.case
         if case is None:
-            raise TableError(f"{where(i)}: {key!r} outside a case")
+            raise TableError(f"{self.where(self.i)}: {key!r} outside a case")
         target, name = key, None
         if key.startswith("file ") or key.startswith("file-python "):
             target, name = key.split(None, 1)
         if name is None and (key in case or key == "args" and "args" in case):
-            raise TableError(f"{where(i)}: {key!r} given twice in case {case['name']!r}")
-        i += 1
+            raise TableError(f"{self.where(self.i)}: {key!r} given twice in case "
+                             f"{case['name']!r}")
+        self.i += 1
         if target in ("stdin-python", "stdout-python", "file-python", "args-python"):
-            code = []
-            while i < len(lines) and lines[i].startswith("  "):
-                code.append(lines[i][2:])
-                i += 1
-            if value or not code:
-                raise TableError(f"{where(i - 1)}: {key!r} takes an expression on the "
-                                 "following lines, indented by two spaces")
-            try:
-                text = eval("(\n" + "\n".join(code) + "\n)", {})
-            except Exception as exc:  # the table's own code is broken
-                raise TableError(f"{path}: case {case['name']!r}: {key}: {exc!r}")
-            if target == "args-python":
-                if not (isinstance(text, list) and all(isinstance(a, str) for a in text)):
-                    raise TableError(f"{path}: case {case['name']!r}: args-python must be a "
-                                     "list of strings")
-                if "args" in case:
-                    raise TableError(f"{where(i)}: args given twice in case {case['name']!r}")
-                case["args"] = shlex.join(text)  # read back by shlex.split, like `args:`
-                continue
-            data = text.encode() if isinstance(text, str) else bytes(text)
-            store = "stdin" if target == "stdin-python" else "stdout" if target == "stdout-python" else None
-            if store:
-                if store in case:
-                    raise TableError(f"{where(i)}: {store} given twice in case {case['name']!r}")
-                case[store] = data
-            else:
-                case["files"][name] = data
-            continue
-        if target in BLOCK_KEYS or target == "file":
-            if value:
-                data = (value + "\n").encode()
-            else:
-                body = []
-                while i < len(lines) and lines[i].startswith("|"):
-                    if len(lines[i]) < 2 or not lines[i].endswith("|"):
-                        raise TableError(f"{where(i)}: a body line must end with '|' "
-                                         "(an editor may have stripped it)")
-                    body.append(lines[i][1:-1] + "\n")
-                    i += 1
-                if i < len(lines) and lines[i] == "\\ no newline":
-                    if not body:
-                        raise TableError(f"{where(i)}: '\\ no newline' after an empty block")
-                    body[-1] = body[-1][:-1]
-                    i += 1
-                data = "".join(body).encode()
+            self.python(key, target, name, value)
+        elif target in BLOCK_KEYS or target == "file":
+            data = (value + "\n").encode() if value else self.block()
             if target == "file":
                 case["files"][name] = data
             else:
                 case[target] = data
-            continue
-        if key == "stdin-closed":
+        elif key == "stdin-closed":
             case["stdin"] = None
-            continue
-        if key in ("stdout-full", "stdout-closed"):
+        elif key in ("stdout-full", "stdout-closed"):
             if "stdout-to" in case:
-                raise TableError(f"{where(i - 1)}: two stdout redirections in case "
+                raise TableError(f"{self.where(self.i - 1)}: two stdout redirections in case "
                                  f"{case['name']!r}")
             case["stdout-to"] = key[7:]
-            continue
-        if key in INLINE_KEYS:
+        elif key in INLINE_KEYS:
+            case[key] = value
             if key in ("status", "clock"):
                 try:
                     case[key] = int(value)
                 except ValueError:
-                    raise TableError(f"{where(i - 1)}: {key} must be a whole number")
-            else:
-                case[key] = value
-            continue
-        raise TableError(f"{where(i - 1)}: unknown key {key!r}")
-    for c in cases:
-        if "stdout-to" in c and "stdout" in c:
-            raise TableError(f"{path}:{c['line']}: case {c['name']!r}: stdout is not "
-                             f"compared with stdout-{c['stdout-to']}")
-    if not cases:
-        raise TableError(f"{path}: no cases")
-    if programs is None:
-        programs = [os.path.splitext(os.path.basename(path))[0]]
-    return programs, cases
+                    raise TableError(f"{self.where(self.i - 1)}: {key} must be a whole number")
+        else:
+            raise TableError(f"{self.where(self.i - 1)}: unknown key {key!r}")
+
+    def block(self):
+        """The bar-framed lines that follow a key, with `\\ no newline` after them."""
+        body = []
+        lines = self.lines
+        while self.i < len(lines) and lines[self.i].startswith("|"):
+            if len(lines[self.i]) < 2 or not lines[self.i].endswith("|"):
+                raise TableError(f"{self.where(self.i)}: a body line must end with '|' (an "
+                                 "editor may have stripped it)")
+            body.append(lines[self.i][1:-1] + "\n")
+            self.i += 1
+        if self.i < len(lines) and lines[self.i] == "\\ no newline":
+            if not body:
+                raise TableError(f"{self.where(self.i)}: '\\ no newline' after an empty block")
+            body[-1] = body[-1][:-1]
+            self.i += 1
+        return "".join(body).encode()
+
+    def python(self, key, target, name, value):
+        """A key whose value is a Python expression on the following indented lines."""
+        case = self.case
+        code = []
+        while self.i < len(self.lines) and self.lines[self.i].startswith("  "):
+            code.append(self.lines[self.i][2:])
+            self.i += 1
+        if value or not code:
+            raise TableError(f"{self.where(self.i - 1)}: {key!r} takes an expression on the "
+                             "following lines, indented by two spaces")
+        try:
+            text = eval("(\n" + "\n".join(code) + "\n)", {})
+        except Exception as exc:  # the table's own code is broken
+            raise TableError(f"{self.path}: case {case['name']!r}: {key}: {exc!r}")
+        if target == "args-python":
+            if not (isinstance(text, list) and all(isinstance(a, str) for a in text)):
+                raise TableError(f"{self.path}: case {case['name']!r}: args-python must be a "
+                                 "list of strings")
+            if "args" in case:
+                raise TableError(f"{self.where(self.i)}: args given twice in case "
+                                 f"{case['name']!r}")
+            case["args"] = shlex.join(text)  # read back by shlex.split, like `args:`
+            return
+        data = text.encode() if isinstance(text, str) else bytes(text)
+        if target == "file-python":
+            case["files"][name] = data
+            return
+        store = "stdin" if target == "stdin-python" else "stdout"
+        if store in case:
+            raise TableError(f"{self.where(self.i)}: {store} given twice in case "
+                             f"{case['name']!r}")
+        case[store] = data
+
+
+def parse(path):
+    """Returns (programs, cases); a case is a dict with its name and line number."""
+    return _Reader(path).read()
 
 
 def show(data):

@@ -3,11 +3,11 @@
 
 Usage: fuzz.py [--seconds S] [--jobs J] [--timeout MS] [--resume] [--list] [PROGRAM ...]
 
-The programs come from the problems' manifests (`<problem>/problem.toml`, `[programs]`): the
-solver and the second solvers, which read standard input (unless `solvers_read_input = false`,
-as for a fixed answer); the checker, which reads the files it is given; and the input check,
-the problem's validator, once its source `<problem>/<input_check>.cpp` exists. Generators read
-nothing and are left out. CMake builds them twice with the project's flags and its sanitizer
+The programs come from the problems' manifests (`<problem>/problem.toml`, `[programs]`, read
+through pset's schema): the solver and the second solvers, which read standard input (unless
+`solvers_read_input = false`, as for a fixed answer); the checker, which reads the files it is
+given; and the input check, the problem's validator. Generators read nothing and are left
+out. CMake builds them twice with the project's flags and its sanitizer
 option: in build-fuzz/ with AFL++'s compiler, and in build-fuzz/repro/ with clang, whose
 sanitizer reports name the fault when a finding is replayed.
 
@@ -38,10 +38,10 @@ import signal
 import subprocess
 import sys
 import time
-import tomllib
 
 import casetable
-from psetlib import runner
+from psetlib import problems, runner
+from psetlib.common import Stop
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 TREE = os.path.join(ROOT, "build-fuzz")  # the fuzz build, the seeds and the findings
@@ -86,56 +86,25 @@ def code_only(text):
     return pattern.sub(lambda m: " " if m.group(0).startswith("/") else '""', text)
 
 
-def manifests(root=ROOT):
-    """{problem: its problem.toml as a dict} for every folder that holds one, sorted."""
-    found = {}
-    for folder in sorted(os.listdir(root)):
-        path = os.path.join(root, folder, "problem.toml")
-        if folder.startswith((".", "build")) or not os.path.isfile(path):
-            continue
-        try:
-            with open(path, "rb") as fh:
-                found[folder] = tomllib.load(fh)
-        except (OSError, UnicodeDecodeError, tomllib.TOMLDecodeError) as exc:
-            raise SetupError(f"{folder}/problem.toml: {exc}")
-    return found
-
-
 def programs(root=ROOT):
-    """The programs that read input, in manifest order: dicts with prog, problem, role and
-    source. An input check is one once its source exists; every other program named must have
-    its source."""
-    found, seen = [], {}
-    for problem, conf in manifests(root).items():
-        where = f"{problem}/problem.toml"
-        table = conf.get("programs", {})
-        if not isinstance(table, dict):
-            raise SetupError(f"{where}: programs is not a table")
-        reads = table.get("solvers_read_input", True)
-        if not isinstance(reads, bool):
-            raise SetupError(f"{where}: [programs] solvers_read_input is not true or false")
+    """The programs that read input, problems in folder order, each problem's in the order of
+    ROLES: dicts with prog, problem, role and source. A manifest that breaks pset's schema
+    stops the setup."""
+    try:
+        the_set = problems.load(root)
+    except Stop as exc:
+        raise SetupError(str(exc))
+    found = []
+    for p in sorted(the_set.problems, key=lambda p: p.name):
+        reads = p.solvers_read_input
+        named = {"solver": [p.solver] if p.solver and reads else [],
+                 "second": p.second if reads else [],
+                 "checker": [p.checker] if p.checker else [],
+                 "input_check": [p.input_check]}
         for role in ROLES:
-            names = table.get(role, [] if role == "second" else None)
-            if names is None or (role in ("solver", "second") and not reads):
-                continue
-            if isinstance(names, str):
-                names = [names]
-            elif role != "second":
-                names = None
-            if not (isinstance(names, list) and all(isinstance(n, str) and n for n in names)):
-                kind = "a list of program names" if role == "second" else "a program name"
-                raise SetupError(f"{where}: [programs] {role} is not {kind}")
-            for prog in names:
-                source = os.path.join(root, problem, prog + ".cpp")
-                if not os.path.isfile(source):
-                    if role == "input_check":
-                        continue
-                    raise SetupError(f"{where}: [programs] {role} {prog} has no source "
-                                     f"{problem}/{prog}.cpp")
-                if prog in seen:
-                    raise SetupError(f"{where}: {prog} is named twice (also in {seen[prog]})")
-                seen[prog] = where
-                found.append({"prog": prog, "problem": problem, "role": role, "source": source})
+            for prog in named[role]:
+                found.append({"prog": prog, "problem": p.name, "role": role,
+                              "source": os.path.join(p.folder, prog + ".cpp")})
     return found
 
 

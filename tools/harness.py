@@ -1,5 +1,5 @@
-"""Shared test tooling: where the programs are, how to run them, the pinned clock and the C
-library's random source.
+"""Shared test tooling: where the programs are, how to run them and pset, the pinned clock and
+the C library's random source, stand-in build folders and copies of the project.
 
 CTest sets BIN_DIR (the programs), VALIDATOR_DIR (the input validators), PINCLOCK (the
 preload library that pins time()) and SANITIZED (1 in the sanitizer tree). Run by hand, the
@@ -19,7 +19,8 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 if ROOT not in sys.path:  # a tool run by hand finds pset's package too
     sys.path.insert(0, ROOT)
 
-from psetlib import problems, runner  # noqa: E402
+from psetlib import programs, runner  # noqa: E402
+
 BIN_DIR = os.path.abspath(os.environ.get("BIN_DIR", os.path.join(ROOT, "build", "bin")))
 VALIDATOR_DIR = os.path.abspath(
     os.environ.get("VALIDATOR_DIR", os.path.join(ROOT, "build", "validators")))
@@ -29,6 +30,11 @@ SANITIZED = os.environ.get("SANITIZED", "0") == "1"
 
 # A run that takes longer than this is a hang, not a slow program.
 TIMEOUT = 120
+# pset itself (another copy's under PSET_UNDER_TEST), the build folder it is given, and how
+# long one of its runs may take before it counts as hung.
+PSET = os.environ.get("PSET_UNDER_TEST", os.path.join(ROOT, "pset"))
+BUILD = os.path.dirname(BIN_DIR)
+PSET_GUARD = 600
 
 # The pinned clocks the generator tests run under: the edges of the seed range and a spread of
 # present-day values. The C library seeds 0 and 1 alike.
@@ -54,7 +60,7 @@ def clock_env(clock):
     which also reaches the library from a folder whose path holds a blank or a colon)."""
     global _tools
     if _tools is None:
-        _tools = problems.Tools(os.path.dirname(BIN_DIR))
+        _tools = programs.Programs(os.path.dirname(BIN_DIR))
         _tools.pinclock = PINCLOCK
     return _tools.clock_env(clock)
 
@@ -96,6 +102,54 @@ def run(name, stdin=b"", args=(), clock=None, cwd=None, timeout=TIMEOUT, stdout=
                 os.unlink(path)
     code = r.status if r.signal is None else -r.signal
     return subprocess.CompletedProcess(argv, code, out, err)
+
+
+def pset(*args, build=None, cwd=None, env=None, pset_path=None, **kw):
+    """Runs pset with `args` (text out); `build` stands for --build-dir (default: the build
+    under test), `pset_path` for another copy of pset."""
+    return subprocess.run([sys.executable, pset_path or PSET, "--build-dir", build or BUILD,
+                           *args], cwd=cwd, capture_output=True, text=True, timeout=PSET_GUARD,
+                          env=env, **kw)
+
+
+def fake_build(parent, tree="bin", name=None, script="", where=None):
+    """A build folder (made in `parent`, or at `where`) like the one under test, but for the
+    program `tree/name`, a shell script running `script`. Its bin, lib, validators and
+    submissions lead to the real ones; `tree` is a folder of its own whose files do."""
+    fake = where or tempfile.mkdtemp(dir=parent)
+    os.makedirs(fake, exist_ok=True)
+    for sub in ("bin", "lib", "validators", "submissions"):
+        real = os.path.join(BUILD, sub)
+        if sub == tree:
+            os.makedirs(os.path.join(fake, sub))
+            for f in os.listdir(real):
+                os.symlink(os.path.join(real, f), os.path.join(fake, sub, f))
+        else:
+            os.symlink(real, os.path.join(fake, sub))
+    if name:
+        path = os.path.join(fake, tree, name)
+        if os.path.lexists(path):
+            os.unlink(path)
+        with open(path, "w") as fh:
+            fh.write("#!/bin/sh\n" + script + "\n")
+        os.chmod(path, 0o755)
+    return fake
+
+
+def copy_project(dest, problems=None):
+    """A copy of the project at `dest`, for tests that change it: pset, psetlib, the set's
+    manifest, the shared headers and the problem folders (`problems`: only those)."""
+    ignore = shutil.ignore_patterns("__pycache__")
+    os.makedirs(dest, exist_ok=True)
+    shutil.copy(os.path.join(ROOT, "pset"), dest)
+    shutil.copy(os.path.join(ROOT, "problemset.toml"), dest)
+    for part in ("psetlib", "include"):
+        shutil.copytree(os.path.join(ROOT, part), os.path.join(dest, part), ignore=ignore)
+    for name in sorted(os.listdir(ROOT)):
+        if os.path.isfile(os.path.join(ROOT, name, "problem.toml")) and \
+                (problems is None or name in problems):
+            shutil.copytree(os.path.join(ROOT, name), os.path.join(dest, name), ignore=ignore)
+    return dest
 
 
 def generate(name, clock):

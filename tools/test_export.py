@@ -4,29 +4,24 @@ and submissions compiled from the unpacked sources alone and run on the unpacked
 float tolerance against float_judge, byte-identical exports, and the packages it refuses."""
 
 import concurrent.futures
-import contextlib
 import hashlib
-import io
 import json
 import os
 import re
 import shutil
 import subprocess
-import sys
 import tempfile
-import tomllib
 import unittest
 import uuid
 import zipfile
 
 import harness
 
-from psetlib import export as ex
+from psetlib import exporting, limits, package, problem_yaml, problems, sources, testdata
+from psetlib.common import Stop
+from psetlib.statement import statement_tex
 
-PSET = os.path.join(harness.ROOT, "pset")
-BUILD = os.path.dirname(harness.BIN_DIR)
-PROBLEMS = sorted(d for d in os.listdir(harness.ROOT)
-                  if os.path.isfile(os.path.join(harness.ROOT, d, "problem.toml")))
+PROBLEMS = sorted(problems.names())
 # Keys of problem.yaml in the legacy format, and of its limits.
 YAML_KEYS = {"name", "uuid", "type", "author", "source", "source_url", "license",
              "rights_owner", "keywords", "validation", "validator_flags", "limits"}
@@ -41,30 +36,37 @@ CXX = ["g++", "-O2", "-std=gnu++17"]   # what a judge compiles a submission with
 
 
 def manifest(root, name):
-    with open(os.path.join(root, name, "problem.toml"), "rb") as fh:
-        return tomllib.load(fh)
+    """The problem `name` of the set at `root`, as pset reads its manifest."""
+    return problems.load(root).get(name)
 
 
 def export_cli(*args):
-    return subprocess.run([sys.executable, PSET, "--build-dir", BUILD, "export", *args],
-                          capture_output=True, text=True, cwd=harness.ROOT, timeout=600)
+    return harness.pset("export", *args, cwd=harness.ROOT)
 
 
-def export_api(names, package_dir, out_dir, root):
-    """Runs export in this process; returns (status, what it said, stderr)."""
-    said, err = [], io.StringIO()
-    with contextlib.redirect_stderr(err):
-        status = ex.export(names, package_dir, out_dir, say=said.append, root=root)
-    return status, "\n".join(said), err.getvalue()
+def export_api(package_dir, root):
+    """Exports every problem of the set at `root` from the package in `package_dir`, in this
+    process; returns (status, what it said, why it stopped)."""
+    said = []
+    the_set = problems.load(root)
+    try:
+        exporting.export(the_set, the_set.problems, package.Place(package_dir), said.append)
+    except Stop as exc:
+        return 2, "\n".join(said), str(exc)
+    return 0, "\n".join(said), ""
 
 
-def record_sources(package_dir, root, names):
-    """Records the source digest of a package made by hand, as pset build does."""
-    for name in names:
-        path = os.path.join(package_dir, name, "tests", "sources")
-        if not os.path.exists(path):
-            with open(path, "w") as fh:
-                fh.write(ex.source_digest(root, name) + "\n")
+def record_tests(package_dir, root, name, tests):
+    """Writes the manifest and the source digest of a package made by hand, as pset build
+    does; `tests` are (name, kind, how) of the test files already there."""
+    folder = os.path.join(package_dir, name, "tests")
+    entries = [testdata.Entry(n, {s: testdata.record(os.path.join(folder, n + s))
+                                  for s in (".in", ".ans")}, kind, how)
+               for n, kind, how in tests]
+    testdata.write(folder, name, entries)
+    with open(os.path.join(folder, "sources"), "w") as fh:
+        fh.write(sources.digest(manifest(root, name)) + "\n")
+    open(os.path.join(package_dir, package.MARKER), "w").close()
 
 
 def tree(folder):
@@ -234,11 +236,14 @@ class PackageChecks:
                 self.assertTrue(re.fullmatch(r"[a-z0-9][a-z0-9_-]*", s), s)
         built = os.path.join(package_dir, u.name, "tests")
         with open(os.path.join(built, "manifest")) as fh:
-            lines = fh.read().split("\n")[:-1]
+            lines = [line for line in fh.read().split("\n")[:-1] if not line.startswith("#")]
+        samples = manifest(root, u.name).samples
         self.assertEqual(len(u.tests), len(lines), u.name)
         for line, (test, inp, ans) in zip(lines, u.tests):
-            number, kind, how = line.split(" ", 2)
-            self.assertEqual(test.startswith("sample/"), kind == "example", (line, test))
+            number, kind, how = re.fullmatch(
+                r"(\d+)(?: (?:in|ans) \d+ [0-9a-f]{64})+ (\w+) (.+)", line).groups()
+            sample = kind == "example" and os.path.basename(how)[:-3] in samples
+            self.assertEqual(test.startswith("sample/"), sample, (line, test))
             for path, suffix in ((inp, ".in"), (ans, ".ans")):
                 with open(path, "rb") as a, open(os.path.join(built, number + suffix),
                                                  "rb") as b:
@@ -253,15 +258,15 @@ class PackageChecks:
             y = parse_yaml(fh.read())
         self.assertLessEqual(set(y), YAML_KEYS, u.name)
         self.assertLessEqual(set(y.get("limits", {})), LIMIT_KEYS, u.name)
-        self.assertEqual(y["name"], conf["title"])
+        self.assertEqual(y["name"], conf.title)
         self.assertEqual(uuid.UUID(y["uuid"]).version, 5)
         self.assertEqual(y["validation"], "default")
         for key in ("source", "license"):
             self.assertIsInstance(y[key], str)
             self.assertTrue(y[key])
         self.assertIsInstance(y["limits"]["memory"], int)
-        if conf.get("answers", {}).get("judge") == "float":
-            tol = conf["answers"]["absolute_tolerance"]
+        if conf.judge == "float":
+            tol = conf.tolerance
             flag, value = y["validator_flags"].split()
             self.assertEqual(flag, "float_absolute_tolerance")
             self.assertEqual(float(value), tol)
@@ -270,9 +275,9 @@ class PackageChecks:
             self.assertEqual(set(y["validator_flags"].split()),
                              {"case_sensitive", "space_change_sensitive"})
         limit = os.path.join(u.dir, ".timelimit")
-        if "time_limit" in conf:
+        if conf.time_limit is not None:
             with open(limit) as fh:
-                self.assertEqual(float(fh.read()), conf["time_limit"])
+                self.assertEqual(float(fh.read()), conf.time_limit)
         else:
             self.assertFalse(os.path.exists(limit))
         return y
@@ -341,14 +346,11 @@ class RealSet(PackageChecks, unittest.TestCase):
     def setUpClass(cls):
         cls.tmp = tempfile.mkdtemp(prefix="pset-export-test-")
         cls.out = os.path.join(cls.tmp, "out")
-        p = subprocess.run([sys.executable, PSET, "--build-dir", BUILD, "build", "--tests", "1",
-                            "--seed", "1000", "--out", cls.out], capture_output=True, text=True,
-                           timeout=600)
+        p = harness.pset("build", "--tests", "1", "--seed", "1000", "--out", cls.out)
         if p.returncode != 0:
             raise RuntimeError(f"pset build failed: {p.stderr}")
         cls.first = export_cli("--out", cls.out)
-        cls.exported = sorted(n for n in PROBLEMS if manifest(harness.ROOT, n)
-                              .get("programs", {}).get("solver"))
+        cls.exported = sorted(n for n in PROBLEMS if manifest(harness.ROOT, n).solver)
         cls.unpacked = {}
         if cls.first.returncode == 0:
             for n in cls.exported:
@@ -398,13 +400,13 @@ class RealSet(PackageChecks, unittest.TestCase):
     def test_statements_name_the_problem_and_have_input_and_output(self):
         for name, u in self.unpacked.items():
             with self.subTest(name):
-                self.check_statement(u, manifest(harness.ROOT, name)["title"])
+                self.check_statement(u, manifest(harness.ROOT, name).title)
 
     def test_every_problem_has_a_statement_text_collider_too(self):
         for name in PROBLEMS:
             with self.subTest(name), open(os.path.join(harness.ROOT, name, "statement.md"),
                                           encoding="utf-8") as fh:
-                tex = ex.statement_tex(manifest(harness.ROOT, name)["title"], fh.read())
+                tex = statement_tex(manifest(harness.ROOT, name).title, fh.read())
                 self.assertIn("\\section*{Output}", tex)
 
     def test_validators_and_submissions_from_the_unpacked_sources(self):
@@ -412,15 +414,13 @@ class RealSet(PackageChecks, unittest.TestCase):
         for name, u in self.unpacked.items():
             with self.subTest(name):
                 conf = manifest(harness.ROOT, name)
-                check = conf.get("programs", {}).get("input_check")
-                has_source = bool(check) and os.path.isfile(
-                    os.path.join(harness.ROOT, name, check + ".cpp"))
-                floats = conf.get("answers", {}).get("judge") == "float"
+                has_source = os.path.isfile(
+                    os.path.join(harness.ROOT, name, conf.input_check + ".cpp"))
+                floats = conf.floats
                 subs = self.check_programs(u, floats, has_source)
                 seen += [(name, v, f) for v, f in subs]
         solvers = {(n, "accepted", p + ".cpp") for n in self.exported
-                   for p in [manifest(harness.ROOT, n)["programs"]["solver"],
-                             *manifest(harness.ROOT, n)["programs"].get("second", [])]}
+                   for p in [manifest(harness.ROOT, n).solver, *manifest(harness.ROOT, n).second]}
         self.assertLessEqual(solvers, set(seen))
 
     def test_tolerance_check_agrees_with_float_judge(self):
@@ -469,9 +469,8 @@ class Refusals(unittest.TestCase):
     def setUpClass(cls):
         cls.tmp = tempfile.mkdtemp(prefix="pset-export-refuse-")
         cls.good = os.path.join(cls.tmp, "good")
-        p = subprocess.run([sys.executable, PSET, "--build-dir", BUILD, "build", "--tests", "1",
-                            "--seed", "7", "--out", cls.good, "rings", "ratio"],
-                           capture_output=True, text=True, timeout=600)
+        p = harness.pset("build", "--tests", "1", "--seed", "7", "--out", cls.good, "rings",
+                         "ratio")
         if p.returncode != 0:
             raise RuntimeError(f"pset build failed: {p.stderr}")
 
@@ -483,6 +482,7 @@ class Refusals(unittest.TestCase):
         out = tempfile.mkdtemp(dir=self.tmp)
         for n in ("rings", "ratio"):
             shutil.copytree(os.path.join(self.good, n), os.path.join(out, n))
+        shutil.copy(os.path.join(self.good, package.MARKER), out)
         return out
 
     def assertRefused(self, p, text):
@@ -500,8 +500,9 @@ class Refusals(unittest.TestCase):
         cases = [
             ("not built", lambda t: os.remove(os.path.join(t, "manifest")), "is not built"),
             ("an answer missing", lambda t: os.remove(os.path.join(t, "02.ans")),
-             "incomplete: "),
-            ("an input missing", lambda t: os.remove(os.path.join(t, "01.in")), "incomplete: "),
+             "02.ans is missing"),
+            ("an input missing", lambda t: os.remove(os.path.join(t, "01.in")),
+             "01.in is missing"),
             ("a test the manifest lacks", lambda t: write(os.path.join(t, "07.in"), "1\n0 0\n"),
              "07.in is not in its manifest"),
             ("a manifest line garbled", lambda t: write(os.path.join(t, "manifest"),
@@ -596,11 +597,11 @@ int main() {
             fh.write("anything at all\n")
         shutil.copyfile(os.path.join(src, "constant_answer.cpp"),
                         os.path.join(dst, "constant_twice.cpp"))
-        os.makedirs(os.path.join(cls.root, "tools"))
         files = {
-            "problemset.toml": '[package]\nsource = "Fixture set"\nlicense = "cc by-sa"\n'
-                               "memory = 256\n",
+            "problemset.toml": 'name = "Fixture set"\n[package]\nsource = "Fixture set"\n'
+                               'license = "cc by-sa"\nmemory = 256\n',
             "constant/problem.toml": 'title = "Constant: answer #1"\ntime_limit = 0.5\n'
+                                     'order = 1\nsamples = ["01-empty"]\n'
                                      "[programs]\nsolver = \"constant_answer\"\n"
                                      'second = ["constant_twice"]\n'
                                      'generator = "constant_cases"\n'
@@ -608,7 +609,8 @@ int main() {
                                      '[package]\nsource = "Fixture round, day 1"\n'
                                      "[answers]\njudge = \"exact\"\n",
             "constant/constant_input_check.cpp": cls.VALIDATOR,
-            "tools/input_check.h": cls.HEADER,
+            "constant/constant_cases.cpp": "int main() {}\n",
+            "include/input_check.h": cls.HEADER,
         }
         for path, sub in cls.SUBMISSIONS.items():
             files["constant/submissions/" + path] = sub
@@ -618,7 +620,7 @@ int main() {
             os.makedirs(os.path.dirname(full), exist_ok=True)
             with open(full, "w") as fh:
                 fh.write(text)
-        # The built package: the two examples as tests, answered.
+        # The built package: the two examples as tests, answered; the first is the sample.
         cls.pkg = os.path.join(cls.tmp, "out")
         tests = os.path.join(cls.pkg, "constant", "tests")
         os.makedirs(tests)
@@ -627,11 +629,10 @@ int main() {
                             os.path.join(tests, f"0{k}.in"))
             with open(os.path.join(tests, f"0{k}.ans"), "w") as fh:
                 fh.write("25\n")
-        with open(os.path.join(tests, "manifest"), "w") as fh:
-            fh.write("01 example constant/examples/01-empty.in\n"
-                     "02 example constant/examples/02-ignored.in\n")
-        record_sources(cls.pkg, cls.root, ["constant"])
-        cls.status, cls.said, cls.err = export_api([], cls.pkg, cls.pkg, cls.root)
+        record_tests(cls.pkg, cls.root, "constant",
+                     [("01", "example", "constant/examples/01-empty.in"),
+                      ("02", "example", "constant/examples/02-ignored.in")])
+        cls.status, cls.said, cls.err = export_api(cls.pkg, cls.root)
         cls.u = None
         if cls.status == 0:
             cls.u = Unpacked("constant", os.path.join(cls.pkg, "export", "constant.zip"),
@@ -688,13 +689,14 @@ int main() {
 
     def test_source_digest_follows_every_source_and_nothing_else(self):
         name = "constant"
-        base = ex.source_digest(self.root, name)
-        self.assertEqual(ex.source_digest(self.root, name), base)
+        problem = manifest(self.root, name)
+        base = sources.digest(problem)
+        self.assertEqual(sources.digest(problem), base)
         touched = ["constant/problem.toml", "constant/examples/01-empty.in",
                    "constant/constant_answer.cpp", "constant/constant_twice.cpp",
-                   "constant/constant_input_check.cpp", "tools/input_check.h"]
-        created = ["constant/extra_tests.py", "constant/examples/03-new.in",
+                   "constant/constant_input_check.cpp", "include/input_check.h",
                    "constant/constant_cases.cpp"]
+        created = ["constant/extra_tests.py", "constant/examples/03-new.in"]
         ignored = ["constant/statement.md", "constant/submissions/accepted/echo_sum.cpp",
                    "constant/test_constant.py", "problemset.toml"]
         for path in touched + created + ignored:
@@ -707,7 +709,7 @@ int main() {
                 with open(full, "ab") as fh:
                     fh.write(b"\n")
                 try:
-                    changed = ex.source_digest(self.root, name) != base
+                    changed = sources.digest(problem) != base
                     self.assertEqual(changed, path not in ignored)
                 finally:
                     if old is None:
@@ -715,7 +717,7 @@ int main() {
                     else:
                         with open(full, "wb") as fh:
                             fh.write(old)
-                self.assertEqual(ex.source_digest(self.root, name), base)
+                self.assertEqual(sources.digest(problem), base)
 
 
 class Statements(unittest.TestCase):
@@ -730,14 +732,14 @@ class Statements(unittest.TestCase):
         ]
         for text, want in rows:
             with self.subTest(text):
-                tex = ex.statement_tex("T", f"{text}\n\n## Input\nx\n\n## Output\ny\n")
+                tex = statement_tex("T", f"{text}\n\n## Input\nx\n\n## Output\ny\n")
                 self.assertIn("\n" + want + "\n", tex)
-        tex = ex.statement_tex("T", "Intro\n## Input\n- one\n  more\n- two\n## Output\nz\n")
+        tex = statement_tex("T", "Intro\n## Input\n- one\n  more\n- two\n## Output\nz\n")
         self.assertIn("\\begin{itemize}\n  \\item one\n    more\n  \\item two\n"
                       "\\end{itemize}", tex)
         for text in ("## Input\nx\n", "## Output\nx\n", "No sections\n"):
-            with self.subTest(text), self.assertRaises(ex.Refuse):
-                ex.statement_tex("T", text)
+            with self.subTest(text), self.assertRaises(Stop):
+                statement_tex("T", text)
 
     def test_test_names_sort_in_package_order_past_99_tests(self):
         kinds = [("example", "demolition/examples/01-worked.in"),
@@ -746,7 +748,7 @@ class Statements(unittest.TestCase):
         kinds += [("generator", "mirror_cases (unseeded: the same file on every run)"),
                   ("maker", "demolition/extra_tests.py Long_Runs"), ("shrunk", "")]
         entries = [(f"{k:02d}", kind, how) for k, (kind, how) in enumerate(kinds, 1)]
-        names = ex.test_names(entries)
+        names = exporting.test_names(entries)
         self.assertEqual(sorted(names), names)
         self.assertEqual(len(set(names)), len(names))
         self.assertEqual(names[:3], ["001-worked", "002-edge-cases", "003-seed-1765000000"])
@@ -756,11 +758,11 @@ class Statements(unittest.TestCase):
 
     def test_numbers_and_scalars_of_problem_yaml(self):
         for x, want in ((1e-6, "1e-6"), (2, "2"), (2.0, "2"), (0.5, "0.5"), (1.5e-9, "1.5e-9")):
-            self.assertEqual(ex.number_text(x), want)
+            self.assertEqual(limits.number_text(x), want)
         for text in ("Segment demolition", "yes", "Round: 1", "#x", "12ab", "a \"b\"", "x ",
                      "cc by-sa", "Problem setters' working set"):
             with self.subTest(text):
-                self.assertEqual(parse_yaml(f"k: {ex.yaml_scalar(text)}\n")["k"], text)
+                self.assertEqual(parse_yaml(f"k: {problem_yaml.scalar(text)}\n")["k"], text)
 
 
 if __name__ == "__main__":

@@ -9,12 +9,22 @@ import tempfile
 import unittest
 
 import fuzz
+from psetlib import problems
 
 READS = '#include <cstdio>\nint n;\nint main() { return scanf("%d", &n); }\n'
 
+P_MANIFEST = ('title = "P"\norder = 1\nsamples = ["1"]\n[programs]\nsolver = "solver"\n'
+              'second = ["stream_solver"]\nchecker = "judge"\ngenerator = "demo_cases"\n'
+              'input_check = "p_check"\n')
+Q_MANIFEST = ('title = "Q"\norder = 2\nsamples = ["1"]\n[programs]\nsolver = "lone"\n'
+              'checker = "q_judge"\ninput_check = "q_check"\n')
+C_MANIFEST = ('title = "C"\norder = 3\nsamples = ["1"]\n[programs]\nsolver = "fixed"\n'
+              'solvers_read_input = false\ninput_check = "c_check"\n')
+
 PROJECT = {
-    "p/problem.toml": ('title = "P"\n[programs]\nsolver = "solver"\nsecond = ["stream_solver"]\n'
-                       'checker = "judge"\ngenerator = "demo_cases"\ninput_check = "p_check"\n'),
+    "problemset.toml": 'name = "A made-up set"\n',
+    "p/problem.toml": P_MANIFEST,
+    "p/examples/1.in": "1\n5\n",
     "p/solver.cpp": READS,
     "p/stream_solver.cpp": "#include <iostream>\nint main() { int n; std::cin >> n; }\n",
     "p/judge.cpp": '#include <cstdio>\nint main(int, char **v) { fopen(v[1], "r"); }\n',
@@ -74,14 +84,15 @@ args: b a
 file a: 1
 args: a
 """,
-    # No table feeds these; the input check has no source yet.
-    "q/problem.toml": ('[programs]\nsolver = "lone"\nchecker = "q_judge"\n'
-                       'input_check = "q_check"\n'),
+    # No table feeds these.
+    "q/problem.toml": Q_MANIFEST,
+    "q/examples/1.in": "1\n",
     "q/lone.cpp": READS,
     "q/q_judge.cpp": READS,
+    "q/q_check.cpp": READS,
     # A fixed answer: only the input check reads input.
-    "c/problem.toml": ('[programs]\nsolver = "fixed"\nsolvers_read_input = false\n'
-                       'input_check = "c_check"\n'),
+    "c/problem.toml": C_MANIFEST,
+    "c/examples/1.in": "",
     "c/fixed.cpp": '#include <cstdio>\nint main() { puts("25"); }\n',
     "c/c_check.cpp": READS,
     # A folder without a manifest is no problem.
@@ -110,7 +121,7 @@ class Targets(unittest.TestCase):
         # problems in folder order, then solver, second, checker, input check
         self.assertEqual([t["name"] for t in self.list],
                          ["c_check", "solver", "stream_solver", "judge.arg1", "judge.arg2",
-                          "p_check", "lone", "q_judge.arg1", "q_judge.arg2"])
+                          "p_check", "lone", "q_judge.arg1", "q_judge.arg2", "q_check"])
         self.assertEqual(self.found["p_check"]["source"],
                          os.path.join(self.tmp.name, "p", "p_check.cpp"))
 
@@ -132,6 +143,7 @@ class Targets(unittest.TestCase):
     def test_a_program_without_a_table_gets_a_seed(self):
         self.assertEqual(self.found["lone"]["seeds"], [b"1\n"])
         self.assertEqual(self.found["c_check"]["seeds"], [b"1\n"])
+        self.assertEqual(self.found["q_check"]["seeds"], [b"1\n"])
 
     def test_checker_arguments_each_fuzzed_in_turn(self):
         one, two = self.found["judge.arg1"], self.found["judge.arg2"]
@@ -145,16 +157,22 @@ class Targets(unittest.TestCase):
         self.assertEqual(self.found["q_judge.arg1"]["seeds"], [b"0\n"])
 
     def test_manifest_faults_stop_the_setup(self):
+        # each fault once, in a manifest otherwise whole: pset's schema stops the setup
         for name, text, says in (
-                ("p/problem.toml", '[programs]\nsolver = "gone"\n', "p/problem.toml: [programs] "
-                 "solver gone has no source p/gone.cpp"),
-                ("p/problem.toml", '[programs]\nsecond = ["solver", 1]\n', "second is not a list"),
-                ("p/problem.toml", '[programs]\nsolver = ["solver"]\n', "solver is not a program"),
-                ("p/problem.toml", '[programs]\nsolver = "solver"\nchecker = "solver"\n',
-                 "solver is named twice"),
-                ("q/problem.toml", '[programs]\nsolver = "solver"\n', "solver is named twice"),
-                ("c/problem.toml", "[programs\n", "c/problem.toml: "),
-                ("c/problem.toml", "[programs]\nsolvers_read_input = 0\n", "not true or false")):
+                ("p/problem.toml", P_MANIFEST.replace('solver = "solver"', 'solver = "gone"'),
+                 'p/problem.toml: [programs] solver "gone" has no source: p/gone.cpp does not '
+                 "exist"),
+                ("p/problem.toml", P_MANIFEST.replace('["stream_solver"]', '["solver", 1]'),
+                 "[programs] second must be a list of strings"),
+                ("p/problem.toml", P_MANIFEST.replace('solver = "solver"', 'solver = ["solver"]'),
+                 "[programs] solver must be a string"),
+                ("p/problem.toml", P_MANIFEST.replace('checker = "judge"', 'checker = "solver"'),
+                 '[programs] checker "solver" is also named by p/problem.toml [programs] solver'),
+                ("q/problem.toml", Q_MANIFEST.replace('solver = "lone"', 'solver = "solver"'),
+                 '[programs] solver "solver" is also named by p/problem.toml'),
+                ("c/problem.toml", "[programs\n", "c/problem.toml is not valid TOML"),
+                ("c/problem.toml", C_MANIFEST.replace("false", "0"),
+                 "[programs] solvers_read_input must be true or false")):
             with self.subTest(text=text), tempfile.TemporaryDirectory() as root:
                 write(root, dict(PROJECT, **{name: text}))
                 if name.startswith("q"):
@@ -223,15 +241,12 @@ class TheProject(unittest.TestCase):
     def test_targets_and_seeds_of_the_problem_set(self):
         found = {t["name"]: t for t in fuzz.targets()}
         named = set()
-        for problem, conf in fuzz.manifests().items():
-            progs = conf.get("programs", {})
-            generator = progs.get("generator")
-            self.assertNotIn(generator, found)
-            if progs.get("solvers_read_input", True):
-                named.update([progs["solver"], *progs.get("second", [])] if "solver" in progs
-                             else [])
+        for p in problems.all_problems():
+            self.assertNotIn(p.generator, found)
+            if p.solvers_read_input:
+                named.update([p.solver, *p.second] if p.solver else [])
             else:
-                self.assertNotIn(progs["solver"], found)
+                self.assertNotIn(p.solver, found)
         self.assertLessEqual(named, set(found))
         self.assertEqual(found["float_judge.arg2"]["args"], [None, "@@"])
         # every target is seeded from its tables, not from the stand-in seed

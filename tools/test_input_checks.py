@@ -17,8 +17,6 @@ import re
 import shutil
 import subprocess
 import tempfile
-import tomllib
-import unittest
 
 import casetable
 import harness
@@ -26,12 +24,8 @@ from psetlib import limits, problems
 
 
 def manifests():
-    """{problem folder: its problem.toml}, for every folder that has one."""
-    found = {}
-    for path in sorted(glob.glob(os.path.join(harness.ROOT, "*", "problem.toml"))):
-        with open(path, "rb") as fh:
-            found[os.path.basename(os.path.dirname(path))] = tomllib.load(fh)
-    return found
+    """{problem folder: its Problem}, for every problem of the set."""
+    return {p.name: p for p in problems.all_problems()}
 
 
 def report(out):
@@ -50,27 +44,26 @@ class InputChecks(harness.ProgramTest):
 
     def assertValid(self, problem, data, what):
         """The validator accepts `data`; its report stays inside the manifest's limits."""
-        check = self.problems[problem]["programs"]["input_check"]
+        check = self.problems[problem].input_check
         p = harness.run(check, data)
         self.assertEqual((p.returncode, p.stderr.decode(errors="replace")), (42, ""),
                          f"{check} on {what}")
-        bounds = self.problems[problem].get("limits", {})
+        bounds = self.problems[problem].limits
         for name, (lo, hi) in report(p.stdout).items():
             self.assertIn(name, bounds, f"{check} on {what}: a limit missing in the manifest")
             b = bounds[name]
-            low_ok = lo > b["min"] if b.get("min_excluded") else lo >= b["min"]
-            self.assertTrue(low_ok and hi <= b["max"],
+            low_ok = lo > b.min if b.min_excluded else lo >= b.min
+            self.assertTrue(low_ok and hi <= b.max,
                             f"{check} on {what}: {name} {lo}..{hi} outside the manifest's "
-                            f"{b['min']}..{b['max']}")
+                            f"{b.min}..{b.max}")
 
     def test_every_problem_has_a_validator_and_limits(self):
         self.assertEqual(len(self.problems), 12)
         for problem, m in self.problems.items():
-            self.assertEqual(m["programs"]["input_check"], f"{problem}_input_check")
-            self.assertIn("limits", m, problem)
-            for name, b in m["limits"].items():
-                self.assertLessEqual(b["min"], b["max"], f"{problem}: {name}")
-                self.assertTrue(b.get("what"), f"{problem}: {name} needs a description")
+            self.assertEqual(m.input_check, f"{problem}_input_check")
+            for name, b in m.limits.items():
+                self.assertLessEqual(b.min, b.max, f"{problem}: {name}")
+                self.assertTrue(b.what, f"{problem}: {name} needs a description")
 
     def test_examples_are_valid(self):
         seen = 0
@@ -84,11 +77,11 @@ class InputChecks(harness.ProgramTest):
     def test_generated_files_are_valid(self):
         gens = 0
         for problem, m in self.problems.items():
-            gen = m["programs"].get("generator")
+            gen = m.generator
             if not gen:
                 continue
             gens += 1
-            clocks = harness.CLOCKS if m["programs"].get("seeded", True) else harness.CLOCKS[:1]
+            clocks = harness.CLOCKS if m.seeded else harness.CLOCKS[:1]
             for clock in clocks:
                 self.assertValid(problem, harness.generated(gen, clock),
                                  f"{gen} under clock {clock}")
@@ -98,7 +91,7 @@ class InputChecks(harness.ProgramTest):
         """The valid cases of each table together reach every bound of the manifest, and
         report nothing the manifest does not name."""
         for problem, m in self.problems.items():
-            check = m["programs"]["input_check"]
+            check = m.input_check
             table = os.path.join(harness.ROOT, problem, f"{check}.cases")
             _, cases = casetable.parse(table)
             reached = {}
@@ -110,27 +103,27 @@ class InputChecks(harness.ProgramTest):
                 for name, (lo, hi) in report(p.stdout).items():
                     old = reached.get(name, (lo, hi))
                     reached[name] = (min(old[0], lo), max(old[1], hi))
-            bounds = m["limits"]
+            bounds = m.limits
             self.assertEqual(set(reached), set(bounds), f"{problem}: names reported")
             for name, b in bounds.items():
                 lo, hi = reached[name]
                 where = f"{problem}: the valid cases of {os.path.basename(table)} reach {name}"
-                self.assertEqual(hi, b["max"], f"{where} = {hi}, the manifest's max is {b['max']}")
-                if b.get("min_excluded"):
-                    self.assertGreater(lo, b["min"], f"{where} = {lo}, the manifest's min "
-                                       f"{b['min']} is excluded")
+                self.assertEqual(hi, b.max, f"{where} = {hi}, the manifest's max is {b.max}")
+                if b.min_excluded:
+                    self.assertGreater(lo, b.min, f"{where} = {lo}, the manifest's min "
+                                       f"{b.min} is excluded")
                 else:
-                    self.assertEqual(lo, b["min"], f"{where} = {lo}, the manifest's min is "
-                                     f"{b['min']}")
+                    self.assertEqual(lo, b.min, f"{where} = {lo}, the manifest's min is "
+                                     f"{b.min}")
 
     def test_each_compiles_alone_with_the_header(self):
         """Each validator compiles from its source, the shared header and the header of its
         problem's limits alone, as an exported package holds them."""
-        header = os.path.join(harness.ROOT, "tools", "input_check.h")
+        header = os.path.join(harness.ROOT, "include", "input_check.h")
         with tempfile.TemporaryDirectory() as tmp:
             built = 0
             for problem, m in self.problems.items():
-                src = os.path.join(harness.ROOT, problem, m["programs"]["input_check"] + ".cpp")
+                src = os.path.join(harness.ROOT, problem, m.input_check + ".cpp")
                 with open(src, encoding="utf-8") as fh:
                     text = fh.read()
                 local = re.findall(r'^\s*#\s*include\s*"([^"]+)"', text, re.M)
@@ -141,7 +134,7 @@ class InputChecks(harness.ProgramTest):
                 shutil.copy(header, folder)
                 shutil.copy(src, folder)
                 with open(os.path.join(folder, "problem_limits.h"), "w") as fh:
-                    fh.write(limits.header(problems.get(problem)))
+                    fh.write(limits.header(m))
                 p = subprocess.run(["g++", "-std=c++20", "-O2", "-Wall", "-Wextra", "-Werror",
                                     "-c", os.path.basename(src)], cwd=folder,
                                    capture_output=True, text=True, timeout=harness.TIMEOUT)

@@ -6,10 +6,13 @@ give, tracebacks and unchecked options."""
 
 import fcntl
 import glob
+import hashlib
 import os
+import re
 import shlex
 import shutil
 import signal
+import stat
 import subprocess
 import sys
 import tempfile
@@ -18,16 +21,11 @@ import unittest
 
 import harness
 
-PSET = os.environ.get("PSET_UNDER_TEST", os.path.join(harness.ROOT, "pset"))
-BUILD = os.path.dirname(harness.BIN_DIR)
+from harness import BUILD, PSET, pset
+
 GUARD = 300  # a run that takes longer is a hang: the test fails instead of waiting on
 # a sanitized program cannot live in an address-space limit (its shadow memory is huge)
 NOMEM = ["--memory-limit", "0"] if harness.SANITIZED else []
-
-
-def pset(*args, build=BUILD, cwd=None, env=None, **kw):
-    return subprocess.run([sys.executable, PSET, "--build-dir", build, *args], cwd=cwd,
-                          capture_output=True, text=True, timeout=GUARD, env=env, **kw)
 
 
 def bin_(name):
@@ -77,11 +75,20 @@ def files_of(folder):
 
 
 
+TEST_LINE = re.compile(r"(\d+)(?: (?:in|ans) \d+ [0-9a-f]{64})+ (example|maker|generator) (.+)")
+
+
+def tests_of(folder):
+    """(name, kind, how) of every test a package's manifest lists, in order."""
+    with open(os.path.join(folder, "manifest")) as fh:
+        return [TEST_LINE.fullmatch(line).groups() for line in fh.read().splitlines()
+                if not line.startswith("#")]
+
+
 def generated_test(out, problem):
     """The input of the package's first generated test, found through its manifest."""
     folder = os.path.join(out, problem, "tests")
-    with open(os.path.join(folder, "manifest")) as fh:
-        name = next(line.split()[0] for line in fh if line.split()[1] == "generator")
+    name = next(name for name, kind, _ in tests_of(folder) if kind == "generator")
     return os.path.join(folder, name + ".in")
 
 class Driver(unittest.TestCase):
@@ -101,22 +108,7 @@ class Driver(unittest.TestCase):
 
     def fake_build(self, name=None, script="", where=None):
         """A build folder whose programs are the real ones but for `name`, a shell script."""
-        fake = where or tempfile.mkdtemp(dir=self.tmp)
-        os.makedirs(os.path.join(fake, "bin"))
-        os.makedirs(os.path.join(fake, "lib"))
-        os.symlink(os.path.join(BUILD, "lib", "libpinclock.so"),
-                   os.path.join(fake, "lib", "libpinclock.so"))
-        for prog in os.listdir(harness.BIN_DIR):
-            os.symlink(os.path.join(harness.BIN_DIR, prog), os.path.join(fake, "bin", prog))
-        for tree in ("validators", "submissions"):
-            os.symlink(os.path.join(BUILD, tree), os.path.join(fake, tree))
-        if name:
-            path = os.path.join(fake, "bin", name)
-            os.unlink(path)
-            with open(path, "w") as fh:
-                fh.write("#!/bin/sh\n" + script + "\n")
-            os.chmod(path, 0o755)
-        return fake
+        return harness.fake_build(self.tmp, "bin", name, script, where)
 
     def assertStops(self, p, text, quiet=True):
         """Status 2, one line on stderr naming the problem, no traceback (and, quiet, nothing
@@ -138,19 +130,31 @@ class Driver(unittest.TestCase):
                      "sudoku", "mirror", "rings", "extrema", "ratio", "constant"):
             folder = os.path.join(self.out, name, "tests")
             with open(os.path.join(folder, "manifest")) as fh:
-                manifest = fh.read().splitlines()
+                lines = fh.read().splitlines()
+            self.assertTrue(lines[0].startswith("# "), lines[0])
+            manifest = lines[1:]
             ins = [f for f in os.listdir(folder) if f.endswith(".in")]
             self.assertEqual(len(ins), len(manifest), name)
             self.assertGreater(len(ins), 0, name)
             for k, line in enumerate(manifest, 1):
                 self.assertTrue(line.startswith(f"{k:02d} "), line)
-                made = line.split(" ", 1)[1]
+                # every file with its size and digest (collider has no solver: inputs only)
+                words = line.split(" ")
+                for suffix in ("in",) if name == "collider" else ("in", "ans"):
+                    self.assertEqual(words[1], suffix, line)
+                    path = os.path.join(folder, f"{k:02d}.{suffix}")
+                    with open(path, "rb") as fh:
+                        data = fh.read()
+                    self.assertEqual(words[2:4], [str(len(data)),
+                                                  hashlib.sha256(data).hexdigest()], line)
+                    self.assertEqual(stat.S_IMODE(os.stat(path).st_mode), 0o444, path)
+                    words = [words[0]] + words[4:]
+                self.assertEqual(os.path.isfile(os.path.join(folder, f"{k:02d}.ans")),
+                                 name != "collider", line)
+                made = " ".join(words[1:])
                 self.assertTrue(made.startswith(("example ", "maker ", "generator ")), line)
                 if made.startswith("example "):
                     self.assertTrue(os.path.isfile(os.path.join(harness.ROOT, made[8:])), line)
-                # collider has no solver, so its tests are inputs only
-                self.assertEqual(os.path.isfile(os.path.join(folder, f"{k:02d}.ans")),
-                                 name != "collider", line)
             seeds = [l.split()[-1] for l in manifest if "seed" in l]
             if name in ("demolition", "rounding", "collider", "rings"):
                 self.assertEqual(seeds, ["1000", "1001"], name)
@@ -174,10 +178,9 @@ class Driver(unittest.TestCase):
 
     def test_generated_tests_can_be_made_again_and_same_seed_same_package(self):
         folder = os.path.join(self.out, "demolition", "tests")
-        with open(os.path.join(folder, "manifest")) as fh:
-            line = [l for l in fh if "seed" in l][0].split()
-        with open(os.path.join(folder, line[0] + ".in"), "rb") as fh:
-            self.assertEqual(fh.read(), harness.generate("demolish_cases", int(line[-1])))
+        name, _, how = [t for t in tests_of(folder) if "seed" in t[2]][0]
+        with open(os.path.join(folder, name + ".in"), "rb") as fh:
+            self.assertEqual(fh.read(), harness.generate("demolish_cases", int(how.split()[-1])))
         again = self.fresh("again")
         p = pset("build", "--tests", "2", "--seed", "1000", "--out", again, "demolition",
                  "banner", "mirror")
@@ -375,17 +378,12 @@ class Driver(unittest.TestCase):
                 self.assertEqual(fh.read(), "mine\n", path)
         self.assertEqual(sorted(os.listdir(user)), ["constant"])
         # the project tree is never a package, even marked: tried on a copy of the project
-        copy = self.fresh("project")
-        shutil.copy(PSET, copy)
-        for part in ("psetlib", "constant"):
-            shutil.copytree(os.path.join(harness.ROOT, part), os.path.join(copy, part),
-                            ignore=shutil.ignore_patterns("__pycache__"))
+        copy = harness.copy_project(self.fresh("project"), ["constant"])
         open(os.path.join(copy, ".pset-package"), "w").close()
         before = files_of(os.path.join(copy, "constant", "examples"))
         for out in (copy, os.path.dirname(copy)):
-            p = subprocess.run([sys.executable, os.path.join(copy, "pset"), "--build-dir", BUILD,
-                                "build", "--tests", "0", "--out", out, "constant"],
-                               capture_output=True, text=True, timeout=GUARD)
+            p = pset("build", "--tests", "0", "--out", out, "constant",
+                     pset_path=os.path.join(copy, "pset"))
             self.assertStops(p, "is the project tree itself")
         self.assertEqual(files_of(os.path.join(copy, "constant", "examples")), before)
         self.assertFalse(os.path.exists(os.path.join(copy, "constant", "tests")))
@@ -430,7 +428,8 @@ class Driver(unittest.TestCase):
         for how in cases:
             p = self.judge("demolition", os.path.join(harness.BIN_DIR, "demolish_solver"),
                            out=broken(how))
-            self.assertStops(p, "incomplete or changed: run pset build")
+            self.assertStops(p, ": run pset build")
+            self.assertRegex(p.stderr, r"^pset: package changed: \S+/demolition/tests/")
 
     def test_a_signal_stops_every_action_and_leaves_nothing(self):
         slow = f"{bin_('demolish_solver')}; sleep 77"
@@ -570,8 +569,7 @@ class Driver(unittest.TestCase):
         self.assertEqual(p.returncode, 0, p.stderr)
         self.assertIn("building 1 problem into", p.stdout)
         # --tests 0: the examples and the problem's own extra tests, no generated file
-        with open(os.path.join(self.fresh_out, "mirror", "tests", "manifest")) as fh:
-            kinds = [line.split()[1] for line in fh]
+        kinds = [kind for _, kind, _ in tests_of(os.path.join(self.fresh_out, "mirror", "tests"))]
         examples = len(glob.glob(os.path.join(harness.ROOT, "mirror", "examples", "*.in")))
         self.assertEqual(kinds[:examples], ["example"] * examples)
         self.assertNotIn("generator", kinds)
@@ -582,8 +580,7 @@ class Driver(unittest.TestCase):
         p = pset("build", "--tests", "100", "--out", out, "demolition", build=fake)
         self.assertEqual(p.returncode, 0, p.stderr)
         folder = os.path.join(out, "demolition", "tests")
-        with open(os.path.join(folder, "manifest")) as fh:
-            names = [l.split()[0] for l in fh]
+        names = [name for name, _, _ in tests_of(folder)]
         self.assertGreater(len(names), 100)
         self.assertEqual(names, [f"{k:03d}" for k in range(1, len(names) + 1)])
         self.assertEqual(sorted(os.listdir(folder))[:3], ["001.ans", "001.in", "002.ans"])

@@ -3,25 +3,18 @@ verify against the submissions' expected verdicts, and the time limit's derivati
 
 import os
 import shutil
-import subprocess
-import sys
 import tempfile
-import tomllib
+import types
 import unittest
 
 import harness
-from psetlib import problems, timelimit, validate
+from harness import BUILD, pset
+from psetlib import limits, problems
+from psetlib.actions import timelimit
+from psetlib.problems import Limit
 
-PSET = os.path.join(harness.ROOT, "pset")
-BUILD = os.path.dirname(harness.BIN_DIR)
-GUARD = 600
 # a sanitized program cannot live in an address-space limit (its shadow memory is huge)
 NOMEM = ["--memory-limit", "0"] if harness.SANITIZED else []
-
-
-def pset(*args, build=BUILD):
-    return subprocess.run([sys.executable, PSET, "--build-dir", build, *args],
-                          capture_output=True, text=True, timeout=GUARD)
 
 
 class Checks(unittest.TestCase):
@@ -41,20 +34,7 @@ class Checks(unittest.TestCase):
 
     def fake_build(self, tree, name, script):
         """A build folder like the real one but for the program `tree/name`, a shell script."""
-        fake = tempfile.mkdtemp(dir=self.tmp)
-        for sub in ("bin", "lib", "validators", "submissions"):
-            if sub == tree:
-                os.makedirs(os.path.join(fake, sub))
-                for f in os.listdir(os.path.join(BUILD, sub)):
-                    os.symlink(os.path.join(BUILD, sub, f), os.path.join(fake, sub, f))
-            else:
-                os.symlink(os.path.join(BUILD, sub), os.path.join(fake, sub))
-        path = os.path.join(fake, tree, name)
-        os.unlink(path)
-        with open(path, "w") as fh:
-            fh.write("#!/bin/sh\n" + script + "\n")
-        os.chmod(path, 0o755)
-        return fake
+        return harness.fake_build(self.tmp, tree, name, script)
 
     def file(self, name, data):
         path = os.path.join(self.tmp, name)
@@ -68,19 +48,21 @@ class Checks(unittest.TestCase):
         self.assertIn("demolition: no test has T = 200000", self.built.stdout)
 
     def test_limits_report_names_each_end_no_test_reaches(self):
-        p = problems.Problem("x", self.tmp, {"limits": {
-            "n": {"min": 1, "max": 100},
-            "l": {"min": 0, "max": 9.5, "min_excluded": True},
-            "T": {"min": 0, "max": 10}}})
+        p = types.SimpleNamespace(limits={
+            "n": Limit("n", 1, 100, "?"),
+            "l": Limit("l", 0, 9.5, "?", min_excluded=True),
+            "T": Limit("T", 0, 10, "?"),
+            "w": Limit("w", 1, 50, "?", waive_min="no case needs it", waive_max="nor this")})
         for seen, gaps in (
-                ({"n": (1, 100), "l": (0.5, 9.5), "T": (0, 10)}, []),
-                ({"n": (2, 100), "l": (0.5, 9.5), "T": (0, 10)}, ["no test has n = 1"]),
-                ({"n": (1, 99), "l": (0.5, 9), "T": (0, 10)},
+                ({"n": (1, 100), "l": (0.5, 9.5), "T": (0, 10), "w": (3, 4)}, []),
+                ({"n": (2, 100), "l": (0.5, 9.5), "T": (0, 10), "w": (1, 50)},
+                 ["no test has n = 1"]),
+                ({"n": (1, 99), "l": (0.5, 9), "T": (0, 10), "w": (2, 49)},
                  ["no test has n = 100", "no test has l = 9.5"]),
-                ({"n": (1, 100), "l": (0.5, 9.5)}, ["no test has T"]),
+                ({"n": (1, 100), "l": (0.5, 9.5)}, ["no test has T", "no test has w"]),
         ):
             with self.subTest(seen=seen):
-                self.assertEqual(validate.missing(p, seen), gaps)
+                self.assertEqual(limits.missing(p, seen), gaps)
 
     def test_build_stops_at_an_invalid_input_and_keeps_the_package(self):
         # a validator that refuses every file stands for an example that breaks the format
@@ -155,26 +137,32 @@ class Checks(unittest.TestCase):
                 self.assertEqual(timelimit.derive(slowest), limit)
 
     def test_time_limit_written_into_the_manifest(self):
-        folder = os.path.join(self.tmp, "limit")
-        os.makedirs(folder)
-        text = ('# a comment\ntitle = "X"\norder = 3\n\n[programs]\nsolver = "x"\n'
-                '[limits]\nT = { min = 0, max = 5 }\n')
+        # a set of one small problem, read back through pset's reader
+        root = os.path.join(self.tmp, "limit")
+        folder = os.path.join(root, "toy")
+        os.makedirs(os.path.join(folder, "examples"))
+        for f in ("toy_solver.cpp", "toy_input_check.cpp", "examples/1.in"):
+            open(os.path.join(folder, f), "w").close()
+        with open(os.path.join(root, "problemset.toml"), "w") as fh:
+            fh.write('name = "Toy set"\n')
+        text = ('# a comment\ntitle = "X"\norder = 3\nsamples = ["1"]\n\n[programs]\n'
+                'solver = "toy_solver"\ninput_check = "toy_input_check"\n'
+                '[limits]\nT = { min = 0, max = 5, what = "cases" }\n')
         path = os.path.join(folder, "problem.toml")
         for before, after in ((text, 1.5), (None, 2.0)):
             if before is not None:
                 with open(path, "w") as fh:
                     fh.write(before)
-            with open(path, "rb") as fh:
-                p = problems.Problem("limit", folder, tomllib.load(fh))
-            timelimit.write_limit(p, after)
-            with open(path, "rb") as fh:
-                data = tomllib.load(fh)
-            self.assertEqual(data["time_limit"], after)
-            self.assertEqual(data["programs"], {"solver": "x"})
-            self.assertEqual(data["order"], 3)
+            timelimit.write_limit(path, after)
+            p = problems.load(root).get("toy")
+            self.assertEqual(p.time_limit, after)
+            self.assertEqual((p.solver, p.input_check, p.order, p.samples),
+                             ("toy_solver", "toy_input_check", 3, ["1"]))
+            self.assertEqual(p.limits["T"].max, 5)
         with open(path) as fh:
-            self.assertEqual(fh.read().count("time_limit"), 1)
-
+            written = fh.read()
+        self.assertEqual(written.count("time_limit"), 1)
+        self.assertTrue(written.startswith("# a comment\n"), written)
 
 if __name__ == "__main__":
     harness.main()

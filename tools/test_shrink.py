@@ -2,7 +2,6 @@
 case and one that needs an earlier case (state left over), shrink to at most two small cases
 that fail the same way; the kind of failure, the validator and the budget are kept."""
 
-import os
 import random
 import shlex
 import subprocess

@@ -107,21 +107,11 @@ class Stress(unittest.TestCase):
                          harness.run("rounding_solver", alone).stdout)
 
     def test_remake_from_a_checkout_with_a_blank(self):
-        # a copy of the tool and the problems' manifests and makers under a path with a blank
-        top = os.path.join(tempfile.mkdtemp(dir=self.tmp), "a b")
-        shutil.copytree(os.path.join(harness.ROOT, "psetlib"), os.path.join(top, "psetlib"),
-                        ignore=shutil.ignore_patterns("__pycache__"))
-        shutil.copy(os.path.join(harness.ROOT, "pset"), top)
-        for problem in os.listdir(harness.ROOT):
-            for f in ("problem.toml", "maker.py"):
-                src = os.path.join(harness.ROOT, problem, f)
-                if os.path.isfile(src):
-                    os.makedirs(os.path.join(top, problem), exist_ok=True)
-                    shutil.copy(src, os.path.join(top, problem))
-        p = subprocess.run([sys.executable, os.path.join(top, "pset"), "--build-dir", BUILD,
-                            "stress", "trend", "--rounds", "1", "--seed", "5", "--max-size",
-                            "30", "--out", os.path.join(top, "out"), "--", "sh", "-c",
-                            "echo wrong"], capture_output=True, text=True, timeout=GUARD)
+        # a copy of the tool and the problems under a path with a blank
+        top = harness.copy_project(os.path.join(tempfile.mkdtemp(dir=self.tmp), "a b"))
+        p = pset("stress", "trend", "--rounds", "1", "--seed", "5", "--max-size", "30", "--out",
+                 os.path.join(top, "out"), "--", "sh", "-c", "echo wrong",
+                 pset_path=os.path.join(top, "pset"))
         self.assertEqual(p.returncode, 1, p.stdout + p.stderr)
         files = self.reproducer(p)
         self.assertIn(b"'" + top.encode() + b"'", files["remake"])

@@ -7,10 +7,10 @@ validator, where that is built."""
 import os
 import subprocess
 import tempfile
-import tomllib
 import unittest
 
 import harness
+from psetlib import problems
 
 SUB_DIR = os.path.join(os.path.dirname(harness.BIN_DIR), "submissions")
 
@@ -67,10 +67,8 @@ def parse_header(text, verdict):
 def submissions():
     """(problem, verdict, name, source path) of every kept submission, in a fixed order."""
     found = []
-    for problem in sorted(os.listdir(harness.ROOT)):
+    for problem in sorted(problems.names()):
         top = os.path.join(harness.ROOT, problem, "submissions")
-        if not os.path.isfile(os.path.join(harness.ROOT, problem, "problem.toml")):
-            continue
         if not os.path.isdir(top):
             continue
         for verdict in sorted(os.listdir(top)):
@@ -79,11 +77,6 @@ def submissions():
                 if f.endswith(".cpp"):
                     found.append((problem, verdict, f[:-4], os.path.join(folder, f)))
     return found
-
-
-def manifest(problem):
-    with open(os.path.join(harness.ROOT, problem, "problem.toml"), "rb") as fh:
-        return tomllib.load(fh)
 
 
 def run_path(path, stdin):
@@ -109,8 +102,8 @@ def difference(problem, verdict, exe, stdin):
     """How the program `exe` answers `stdin` against the problem's reference solver: a text
     starting "differs" when it is told apart as its folder `verdict` says (another answer,
     or for run_time_error a crash too), "same" when not, else what went wrong."""
-    m = manifest(problem)
-    ref = harness.run(m["programs"]["solver"], stdin)
+    m = problems.get(problem)
+    ref = harness.run(m.solver, stdin)
     if ref.returncode != 0 or ref.stderr:
         return f"the reference solver fails on the input: {ref.stderr[:300]!r}"
     got = run_path(exe, stdin)
@@ -118,7 +111,7 @@ def difference(problem, verdict, exe, stdin):
         if verdict == "run_time_error":
             return f"differs: status {got.returncode}"
         return f"status {got.returncode} on the input, expected a wrong answer"
-    if m["answers"]["judge"] == "float":
+    if m.floats:
         if float_rejects(ref.stdout, got.stdout):
             return "differs: float_judge rejects it"
         return f"same: float_judge accepts {got.stdout[:200]!r} (reference {ref.stdout[:200]!r})"
@@ -215,8 +208,8 @@ class Submissions(unittest.TestCase):
     def test_header_inputs_are_valid(self):
         checked = 0
         for problem, verdict, name, src in submissions():
-            check = manifest(problem)["programs"].get("input_check")
-            if not check or not os.access(os.path.join(harness.BIN_DIR, check), os.X_OK):
+            check = problems.get(problem).input_check
+            if not os.access(os.path.join(harness.VALIDATOR_DIR, check), os.X_OK):
                 continue
             with open(src, encoding="utf-8") as fh:
                 try:

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""psetlib.validation: the validator self-check and the protocol of check().
+"""psetlib.validator: the validator self-check and the protocol of check().
 
 - Every mutation of every example and of every generated file (every generator, every pinned
   clock of the harness) is rejected by the problem's validator, which points at the place
@@ -13,45 +13,43 @@ import glob
 import os
 import stat
 import tempfile
-import tomllib
 import unittest
 
 import harness
 
-from psetlib import validation
+from psetlib import problems
+from psetlib import validator
 
 
 def valid_files():
     """(problem, validator path, what, data) for every example and generated file."""
     every = harness.CLOCKS[::5] if harness.SANITIZED else harness.CLOCKS
-    for path in sorted(glob.glob(os.path.join(harness.ROOT, "*", "problem.toml"))):
-        problem = os.path.basename(os.path.dirname(path))
-        with open(path, "rb") as fh:
-            progs = tomllib.load(fh)["programs"]
-        check = harness.program(progs["input_check"])
+    for p in sorted(problems.all_problems(), key=lambda p: p.name):
+        problem = p.name
+        check = harness.program(p.input_check)
         for ex in sorted(glob.glob(os.path.join(harness.ROOT, problem, "examples", "*.in"))):
             with open(ex, "rb") as fh:
                 yield problem, check, os.path.relpath(ex, harness.ROOT), fh.read()
-        gen = progs.get("generator")
+        gen = p.generator
         if gen:
-            clocks = every if progs.get("seeded", True) else every[:1]
+            clocks = every if p.seeded else every[:1]
             for clock in clocks:
                 yield problem, check, f"{gen} under clock {clock}", harness.generated(gen, clock)
 
 
 class SelfCheck(unittest.TestCase):
     def test_every_mutation_is_rejected_where_it_breaks(self):
-        files = kinds = 0
+        files = 0
         seen = set()
         for problem, check, what, data in valid_files():
-            ok, msg, limits = validation.check(check, data)
+            ok, msg, limits = validator.check(check, data)
             self.assertTrue(ok, f"{what}: {msg}")
             files += 1
-            for m in validation.mutations(data):
+            for m in validator.mutations(data):
                 desc, broken = m
                 seen.add(desc.split(" on line")[0].split(" at the end")[0])
                 self.assertNotEqual(broken, data, f"{what}: {desc}")
-                ok, msg, _ = validation.check(check, broken)
+                ok, msg, _ = validator.check(check, broken)
                 self.assertFalse(ok, f"{os.path.basename(check)} accepts {what} with {desc}")
                 self.assertTrue(msg.startswith(f"line {m.line}, column {m.column}: "),
                                 f"{what} with {desc}: {msg!r}, expected line {m.line}, "
@@ -77,14 +75,14 @@ def fake(folder, name, script):
 class Protocol(unittest.TestCase):
     def test_a_real_validator(self):
         check = harness.program("demolition_input_check")
-        ok, msg, limits = validation.check(check, b"2\n1\n7\n1\n2\n0 5\n2 1\n")
+        ok, msg, limits = validator.check(check, b"2\n1\n7\n1\n2\n0 5\n2 1\n")
         self.assertEqual((ok, msg, limits),
                          (True, "", {"T": (2, 2), "n": (1, 2), "value": (0, 7)}))
-        ok, msg, limits = validation.check(check, b"1\n1\n7 \n1\n")
+        ok, msg, limits = validator.check(check, b"1\n1\n7 \n1\n")
         self.assertEqual((ok, msg, limits),
                          (False, "line 3, column 2: expected a line end, found a blank", {}))
         rings = harness.program("rings_input_check")
-        self.assertEqual(validation.check(rings, b"1\n-1.5 2\n")[2],
+        self.assertEqual(validator.check(rings, b"1\n-1.5 2\n")[2],
                          {"T": (1, 1), "x": (-1.5, -1.5), "y": (2, 2)})
 
     def test_outcomes_outside_the_protocol_are_the_validators_failure(self):
@@ -101,15 +99,15 @@ class Protocol(unittest.TestCase):
                 "42 with a report that is not numbers": "echo 'n one two'; exit 42",
             }
             for what, script in bad.items():
-                with self.assertRaises(validation.ValidatorError, msg=what):
-                    validation.check(fake(tmp, "v", script), b"1\n")
-            with self.assertRaises(validation.ValidatorError, msg="a hang"):
-                validation.check(fake(tmp, "slow", "sleep 5"), b"", timeout=0.5)
-            with self.assertRaises(validation.ValidatorError, msg="not there"):
-                validation.check(os.path.join(tmp, "absent"), b"")
+                with self.assertRaises(validator.ValidatorError, msg=what):
+                    validator.check(fake(tmp, "v", script), b"1\n")
+            with self.assertRaises(validator.ValidatorError, msg="a hang"):
+                validator.check(fake(tmp, "slow", "sleep 5"), b"", timeout=0.5)
+            with self.assertRaises(validator.ValidatorError, msg="not there"):
+                validator.check(os.path.join(tmp, "absent"), b"")
 
     def test_mutations_of_the_empty_file(self):
-        self.assertEqual([tuple(m) for m in validation.mutations(b"")],
+        self.assertEqual([tuple(m) for m in validator.mutations(b"")],
                          [("an extra token in the empty file", b"0\n")])
 
 

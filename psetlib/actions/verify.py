@@ -3,20 +3,26 @@
 Each submission runs on the tests in the package's order under the problem's time limit, with
 the judge's runner; a rejected submission stops at its first rejected test unless --all."""
 
-import concurrent.futures
+import argparse
 import os
 import shutil
 import threading
+from typing import Any
 
-from . import judge, package, problems, runner, submissions, validate
-from .common import ROOT, Stop, console
+from .. import judging, package, problems, runner, submissions, validator, workers
+from ..common import Stop, console
+from ..problems import Problem
+from ..programs import Programs
+from ..testdata import TestData
 
 ACTION = "verify"
 EXAMPLE = "pset verify demolition rounding --jobs 2"
 SUMMARY = "check that every submission gets its expected verdict"
 
+Job = tuple[Problem, submissions.Submission]
 
-def arguments(ap, checks):
+
+def arguments(ap: argparse.ArgumentParser, checks: Any) -> None:
     ap.usage = ("pset verify [PROBLEM ...] [--all] [--jobs J] [--memory-limit MB] "
                 "[--out DIR]")
     ap.description = (
@@ -39,106 +45,93 @@ def arguments(ap, checks):
                     metavar="J", help="submissions run at once (default: the cores, "
                     f"{os.cpu_count() or 1} here)")
     ap.add_argument("--memory-limit", type=checks.int_range(0, 1 << 20),
-                    default=judge.DEFAULT_MEMORY, metavar="MB",
+                    default=judging.DEFAULT_MEMORY, metavar="MB",
                     help=f"address space of a submission in MB, 0 for none (default "
-                    f"{judge.DEFAULT_MEMORY})")
-    ap.add_argument("--out", default=os.path.join(ROOT, "out"), metavar="DIR",
-                    help="the package folder (default: out/ at the top of the project)")
+                    f"{judging.DEFAULT_MEMORY})")
+    checks.out(ap)
 
 
-def run(opts, tools):
+def run(opts: argparse.Namespace, progs: Programs) -> int:
     chosen = [p for p in problems.choose(opts.problems) if p.solver]
     if not chosen:
         raise Stop("none of the named problems has a solver, so none has submissions")
-    limits = {}
     subs = {}
     for p in chosen:
-        limits[p.name] = submissions.time_limit(p)
-        if limits[p.name] is None:
+        if p.time_limit is None:
             raise Stop(f"{p.name} has no time_limit in its problem.toml (pset timelimit "
                        f"{p.name} --write derives one)")
-        subs[p.name] = submissions.of(p, tools)
+        subs[p.name] = submissions.of(p, progs)
         if p.floats:
-            tools.exe("float_judge")
-    out = package.resolve(opts.out)
-    with package.Lock(out, False, "verify"):
-        tests = {}
+            progs.comparator(p)
+    place = package.Place(opts.out)
+    with package.Lock(place, False, "verify"):
+        tests = {p.name: package.open_tests(place, p) for p in chosen}
         for p in chosen:
-            tests[p.name] = package.check_package(out, p)
-            folder = package.tests_dir(out, p.name)
-            files = [(f"{p.name}/tests/{n}.in", os.path.join(folder, n + ".in"))
-                     for n in tests[p.name]]
-            bad, _, _ = validate.check_files(p, tools, files, False)
+            t = tests[p.name]
+            inputs = ((f"{t.shown}/{n}.in", t.read(n, ".in")) for n in t.names)
+            bad, _, _ = validator.check_inputs(progs.validator(p), inputs, False)
             if bad:
                 for line in bad:
                     console.say(f"{p.name}: invalid: {line}")
                 console.say("the package is not valid: nothing verified")
                 return 1
-        console.say(f"package valid: {sum(len(t) for t in tests.values())} tests of "
+        console.say(f"package valid: {sum(len(t.names) for t in tests.values())} tests of "
                     f"{len(chosen)} problems")
-        return _verify(opts, tools, out, chosen, tests, limits, subs)
+        results = _verify(opts, progs, chosen, tests, subs)
+    return report(chosen, subs, results)
 
 
-def _verify(opts, tools, out, chosen, tests, limits, subs):
+def _verify(opts: argparse.Namespace, progs: Programs, chosen: list[Problem],
+            tests: dict[str, TestData],
+            subs: dict[str, list[submissions.Submission]]) -> dict[tuple[str, str, str],
+                                                                   tuple[str, float]]:
     scratch = os.path.join(runner.scratch(), "verify")
     os.makedirs(scratch, exist_ok=True)
-    mem = opts.memory_limit * runner.MB or None
     jobs = [(p, s) for p in chosen for s in subs[p.name]]
     lock = threading.Lock()
     done = [0]
 
-    def one(p, s):
+    def one(job: Job) -> tuple[str, float]:
         """Runs one submission; returns (letters, slowest cpu seconds)."""
-        folder = package.tests_dir(out, p.name)
-        names = tests[p.name]
+        p, s = job
+        assert p.time_limit is not None
+        t = tests[p.name]
         own = os.path.join(scratch, f"{p.name}.{s.expected}.{s.name}")
         os.makedirs(own, exist_ok=True)
-        lim = {"time_limit": limits[p.name], "memory_limit": mem,
-               "output_limit": judge.DEFAULT_OUTPUT * runner.MB}
+        lim = judging.limits(p.time_limit, opts.memory_limit)
         letters, slowest = "", 0.0
-        for name in names:
-            verdict, cpu, _ = judge.judge_test(p, tools, folder, name, [s.path], lim, own)
+        for name in t.names:
+            verdict, cpu, _ = judging.judge_test(p, progs, t, name, [s.path], lim, own)
             c = submissions.letter(verdict)
             letters += c
-            slowest = max(slowest, min(cpu, limits[p.name]) if c == "T" else cpu)
+            slowest = max(slowest, min(cpu, p.time_limit) if c == "T" else cpu)
             if c != "A" and not opts.all:
                 break
         shutil.rmtree(own, ignore_errors=True)
         with lock:
             done[0] += 1
             console.status(f"verify: {done[0]} of {len(jobs)} submissions")
-        return letters.ljust(len(names), "-"), slowest
+        return letters.ljust(len(t.names), "-"), slowest
 
     results = {}
-    with concurrent.futures.ThreadPoolExecutor(opts.jobs) as pool:
-        futures = {}
-        try:
-            for p, s in jobs:
-                futures[p.name, s.expected, s.name] = pool.submit(one, p, s)
-            for key, f in futures.items():
-                console.where = f"verifying {key[0]}: {key[2]}"
-                while True:
-                    try:
-                        results[key] = f.result(timeout=0.1)
-                        break
-                    except concurrent.futures.TimeoutError:
-                        continue
-        except BaseException:
-            for f in futures.values():
-                f.cancel()
-            runner.kill_all()
-            raise
+
+    def keep(job: Job, result: tuple[str, float]) -> None:
+        results[job[0].name, job[1].expected, job[1].name] = result
+
+    workers.each_in_order(opts.jobs, jobs, one, keep,
+                          lambda job, k: f"verifying {job[0].name}: {job[1].name}")
     console.where = ""
     shutil.rmtree(scratch, ignore_errors=True)
-    return report(chosen, subs, results, limits)
+    return results
 
 
-def report(chosen, subs, results, limits):
+def report(chosen: list[Problem], subs: dict[str, list[submissions.Submission]],
+           results: dict[tuple[str, str, str], tuple[str, float]]) -> int:
     wrong = 0
     width = max(len(s.name) for p in chosen for s in subs[p.name])
     vwidth = max(len(v) for v in submissions.VERDICTS)
     for p in chosen:
-        console.say(f"{p.name} (time limit {limits[p.name]:g} s):")
+        console.say(f"{p.name} (time limit {p.time_limit:g} s):")
         bad = 0
         for s in subs[p.name]:
             letters, slowest = results[p.name, s.expected, s.name]
@@ -151,5 +144,6 @@ def report(chosen, subs, results, limits):
         n = len(subs[p.name])
         console.say(f"{p.name}: {n - bad} of {n} submissions as expected" +
                     ("" if not bad else f", {bad} not"))
-    console.say(f"verify: {'every submission as expected' if not wrong else f'{wrong} submissions not as expected'}")
+    console.say("verify: " + ("every submission as expected" if not wrong
+                              else f"{wrong} submissions not as expected"))
     return 1 if wrong else 0

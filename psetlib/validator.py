@@ -5,10 +5,17 @@ A validator (`<problem>_input_check`, built into build/validators) reads the inp
 input and exits 42 when it is valid, writing one line "NAME MIN MAX" per named limit it met (the
 smallest and largest value seen); it exits 43 when the input is invalid, with one stderr line
 "line L, column C: what". Any other outcome is the validator's failure, not the file's.
+
+check() runs it on one file; check_inputs() on many, gathering what they reach of the limits
+and, asked to, the broken copies of each (mutations()) that it wrongly accepts.
 """
 
 import re
 import subprocess
+from typing import Any, Iterable, Iterator
+
+from . import limits
+from .common import Stop
 
 VALID, INVALID = 42, 43
 
@@ -23,14 +30,17 @@ class ValidatorError(Exception):
     outside its protocol."""
 
 
-def _number(text):
+def _number(text: str) -> float:
     try:
         return int(text)
     except ValueError:
         return float(text)
 
 
-def check(validator_path, data, timeout=TIMEOUT):
+Verdict = tuple[bool, str, limits.Reached]
+
+
+def check(validator_path: str, data: bytes, timeout: float = TIMEOUT) -> Verdict:
     """Runs the validator on `data` (bytes). Returns (ok, message, limits): for a valid file
     (True, "", {name: (min, max)}), for an invalid one (False, "line L, column C: what", {}).
     Raises ValidatorError when the validator fails to judge."""
@@ -51,29 +61,31 @@ def check(validator_path, data, timeout=TIMEOUT):
         raise ValidatorError(f"{validator_path}: {how}" + (f": {err[:200]}" if err else ""))
     if p.stderr:
         raise ValidatorError(f"{validator_path}: status 42 with a message: {err[:200]}")
-    limits = {}
+    reached: limits.Reached = {}
     for line in p.stdout.decode("utf-8", errors="replace").splitlines():
         parts = line.split()
         try:
             name, lo, hi = parts
-            limits[name] = (_number(lo), _number(hi))
+            reached[name] = (_number(lo), _number(hi))
         except ValueError:
             raise ValidatorError(f"{validator_path}: a limits line that is not "
                                  f"'NAME MIN MAX': {line[:200]!r}")
-    return True, "", limits
+    return True, "", reached
 
 
-class Mutation(tuple):
-    """(description, data): a broken copy of a valid file. `line` and `column` say where the
-    file first breaks, which is where a strict validator must point."""
+class Mutation:
+    """A broken copy of a valid file, read as the pair (description, data). `line` and
+    `column` say where the file first breaks, which is where a strict validator must point."""
 
-    def __new__(cls, description, data, line, column):
-        self = super().__new__(cls, (description, data))
+    def __init__(self, description: str, data: bytes, line: int, column: int) -> None:
+        self.description, self.data = description, data
         self.line, self.column = line, column
-        return self
+
+    def __iter__(self) -> Iterator[Any]:
+        return iter((self.description, self.data))
 
 
-def mutations(data):
+def mutations(data: bytes) -> Iterator[Mutation]:
     """Broken copies of a valid input file (bytes), as Mutations.
 
     Every one breaks a rule that every problem's format here keeps, whatever the problem:
@@ -105,3 +117,33 @@ def mutations(data):
         yield Mutation("the final line end removed", data[:-1], count, len(lines[-1]) + 1)
     if data[:1].isdigit():
         yield Mutation("a leading zero on the case count", b"0" + data, 1, 1)
+
+
+def judge(validator_path: str, data: bytes, where: str) -> Verdict:
+    """check(), where a validator that cannot judge stops the run, naming `where`."""
+    try:
+        return check(validator_path, data)
+    except ValidatorError as exc:
+        raise Stop(f"{where}: {exc}")
+
+
+def check_inputs(validator_path: str, inputs: Iterable[tuple[str, bytes]],
+                 mutate: bool) -> tuple[list[str], limits.Reached, list[str]]:
+    """Validates the (label, data) inputs, read one at a time as the iterable gives them.
+    Returns (bad, seen, loose): 'label: line L, column C: what' for each invalid input, the
+    limits the valid ones reach together, and with `mutate` 'label: description' for each
+    broken copy of a valid input that the validator accepts."""
+    bad: list[str] = []
+    seen: limits.Reached = {}
+    loose: list[str] = []
+    for label, data in inputs:
+        ok, message, reached = judge(validator_path, data, label)
+        if not ok:
+            bad.append(f"{label}: {message}")
+            continue
+        limits.merge(seen, reached)
+        if mutate:
+            for description, broken in mutations(data):
+                if judge(validator_path, broken, f"{label}, mutation {description}")[0]:
+                    loose.append(f"{label}: {description}")
+    return bad, seen, loose

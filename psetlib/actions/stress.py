@@ -1,14 +1,18 @@
 """pset stress: fresh inputs of many small made cases (or the problem's generator), a second
 solver or a command against the reference, and a failing input shrunk to a small one."""
 
+import argparse
 import os
 import shlex
 import shutil
 import threading
 import time
+from typing import Any, Optional
 
-from . import build, compare, judge, package, problems, remake, runner, shrink, validate
-from .common import ROOT, Stop, console, rel
+from .. import compare, judging, making, package, problems, remake, runner, shrink, validator
+from ..common import Stop, console
+from ..problems import Problem
+from ..programs import Programs
 
 ACTION = "stress"
 EXAMPLE = "pset stress demolition --rounds 500 --jobs 2"
@@ -23,7 +27,7 @@ SHOWN_LINES = 20      # a shrunk input this short is shown on the console
 SEEDS = 2**31
 
 
-def arguments(ap, checks):
+def arguments(ap: argparse.ArgumentParser, checks: Any) -> None:
     ap.usage = ("pset stress PROBLEM [--cases N] [--max-size S] [--generator] [--rounds R] "
                 "[--jobs J] [--seed S] [--timeout S] [--output-limit MB] [--out DIR] "
                 "[-- COMMAND ...]")
@@ -65,17 +69,16 @@ def arguments(ap, checks):
                     metavar="S", help="time given to shrinking a failing input (default "
                     f"{SHRINK_BUDGET:g}; 0 keeps the input as it failed)")
     ap.add_argument("--output-limit", type=checks.int_range(1, 1 << 20),
-                    default=judge.DEFAULT_OUTPUT, metavar="MB",
-                    help=f"MB the checked command may write (default {judge.DEFAULT_OUTPUT})")
-    ap.add_argument("--out", default=os.path.join(ROOT, "out"), metavar="DIR",
-                    help="reproducers go to DIR/stress/ (default: out/ at the top)")
+                    default=judging.DEFAULT_OUTPUT, metavar="MB",
+                    help=f"MB the checked command may write (default {judging.DEFAULT_OUTPUT})")
+    checks.out(ap, "reproducers go to DIR/stress/ (default: out/ at the top)")
     checks.command_help(ap, "the command to check instead of the second solvers")
 
 
-def writable_folder(path):
-    """Makes `path` if need be and proves it can hold a file, before the first round; returns
-    the folders it made, deepest last."""
-    made = []
+def writable_folder(path: str, shown: str) -> list[str]:
+    """Makes `path` (named `shown`) if need be and proves it can hold a file, before the first
+    round; returns the folders it made, deepest last."""
+    made: list[str] = []
     up = path
     while not os.path.exists(up) and os.path.dirname(up) != up:
         made.insert(0, up)
@@ -87,16 +90,18 @@ def writable_folder(path):
             fh.write("x")
         os.unlink(probe)
     except OSError as exc:
-        raise Stop(f"cannot write reproducers into {rel(path)}: {exc.strerror or exc}")
+        raise Stop(f"cannot write reproducers into {shown}: {exc.strerror or exc}")
     return made
 
 
-def plural(n, word):
+def plural(n: int, word: str) -> str:
     return f"{n} {word}" + ("" if n == 1 else "s")
 
 
 class Finding:
-    def __init__(self, kind, seed, files, message, failure=None, cmd=None, size=None):
+    def __init__(self, kind: str, seed: Optional[int], files: dict[str, str], message: Any,
+                 failure: Optional[str] = None, cmd: Optional[list[str]] = None,
+                 size: Optional[int] = None) -> None:
         self.kind = kind        # "mismatch", "reference" or "fatal"
         self.seed = seed
         self.files = files      # reproducer name -> path in the scratch folder
@@ -106,7 +111,7 @@ class Finding:
         self.size = size        # the max size of a maker round
 
 
-def run(opts, tools):
+def run(opts: argparse.Namespace, progs: Programs) -> int:
     p = problems.get(opts.problem)
     if not p.solver:
         raise Stop(f"{p.name} has no reference solver to stress against")
@@ -118,19 +123,19 @@ def run(opts, tools):
             raise Stop(f"{p.name} has no generator; leave out --generator to stress it on "
                        "made cases")
     elif remake.maker(p.name) is None:
-        raise Stop(f"{p.name} has no maker of small cases ({rel(remake.maker_path(p.name))}); "
+        raise Stop(f"{p.name} has no maker of small cases ({remake.maker_path(p.name)}); "
                    "use --generator")
     if opts.command:
-        judge.startable(opts.command)
+        runner.check_startable(opts.command)
         candidates = [opts.command]
     elif p.second:
-        candidates = [[tools.exe(s)] for s in p.second]
+        candidates = [[progs.exe(s)] for s in p.second]
     else:
         raise Stop(f"{p.name} has no second solver; name a command after --")
-    tools.check([p], generators=opts.generator, second=not opts.command)
-    checker = validate.validator(p, tools) if p.input_check else None
-    where = os.path.join(package.resolve(opts.out), "stress")
-    made = writable_folder(where)
+    progs.check([p], generators=opts.generator, second=not opts.command)
+    place = package.Place(opts.out)
+    where = os.path.join(place.real, "stress")
+    made = writable_folder(where, place.show("stress"))
     rounds = opts.rounds
     if opts.generator and not p.seeded:
         rounds = 1
@@ -138,7 +143,7 @@ def run(opts, tools):
                     "is enough")
     base = opts.seed if opts.seed is not None else time.time_ns() // 1000 % SEEDS
     try:
-        return Stress(opts, tools, p, candidates, rounds, base, where, checker).go()
+        return Stress(opts, progs, p, candidates, rounds, base, place).go()
     finally:
         for folder in reversed(made):  # made for a reproducer that was not needed
             try:
@@ -148,41 +153,45 @@ def run(opts, tools):
 
 
 class Stress:
-    def __init__(self, opts, tools, p, candidates, rounds, base, where, checker):
-        self.opts, self.tools, self.p = opts, tools, p
+    def __init__(self, opts: argparse.Namespace, progs: Programs, p: Problem,
+                 candidates: list[list[str]], rounds: int, base: int,
+                 place: package.Place) -> None:
+        assert p.solver
+        self.opts, self.progs, self.p = opts, progs, p
+        self.solver = progs.exe(p.solver)
         self.candidates = candidates
-        self.rounds, self.base, self.where = rounds, base, where
-        self.checker = checker
+        self.rounds, self.base, self.place = rounds, base, place
+        self.checker = progs.validator(p)
         self.cases = DEFAULT_CASES if opts.cases is None else opts.cases
         self.lock = threading.Lock()
         self.stop = threading.Event()
         self.next = 0
         self.done = 0
-        self.found = None
+        self.found: Optional[Finding] = None
         self.scratch = runner.scratch()
 
-    def seed(self, k):
+    def seed(self, k: int) -> int:
         return (self.base + k) % SEEDS
 
-    def size(self, k):
+    def size(self, k: int) -> int:
         """The max size of the maker's cases in round k."""
-        return self.opts.max_size or SIZES[k % len(SIZES)]
+        return int(self.opts.max_size or SIZES[k % len(SIZES)])
 
-    def take(self):
+    def take(self) -> Optional[int]:
         with self.lock:
             if self.stop.is_set() or self.next >= self.rounds:
                 return None
             self.next += 1
             return self.next - 1
 
-    def report(self, finding):
+    def report(self, finding: Finding) -> None:
         with self.lock:
             if self.found is None:
                 self.found = finding
                 self.stop.set()
         runner.kill_all()
 
-    def worker(self, w):
+    def worker(self, w: int) -> None:
         folder = os.path.join(self.scratch, f"stress-{w}")
         try:
             while True:
@@ -208,29 +217,23 @@ class Stress:
         except Exception as exc:  # noqa: BLE001 - told in the main thread, which stops
             self.report(Finding("fatal", None, {}, exc))
 
-    def name(self, cmd):
+    def name(self, cmd: list[str]) -> str:
         return shlex.join(cmd) if self.opts.command else os.path.basename(cmd[0])
 
-    def differ(self, inp, exp, got, folder):
+    def differ(self, inp: str, exp: str, got: str, folder: str) -> Optional[str]:
         """None when the answer `got` agrees with the reference's `exp`, else where not."""
         p = self.p
         if p.floats:
-            err = os.path.join(folder, "judge.stderr")
-            j = runner.run([self.tools.exe("float_judge"), exp, got], stdout=os.devnull,
-                           stderr=err, wall_limit=60)
-            if j.status == 0:
-                return None
-            if j.status == 1:
-                return runner.first_line(err, 100) or "float_judge: the answers differ"
-            raise Stop(f"float_judge could not compare the answers: {j.describe()} "
-                       f"{runner.first_line(err)}".rstrip())
+            return compare.by_checker(self.progs.comparator(p), exp, got,
+                                      os.path.join(folder, "judge.stderr"), "a stress round")
         if compare.agree(p, inp, exp, got):
             return None
         if p.compare == "exact":
             return compare.first_difference(exp, got)
         return "on the answer of an even-length word"
 
-    def check(self, cmd, inp, exp, got, err, folder):
+    def check(self, cmd: list[str], inp: str, exp: str, got: str, err: str,
+              folder: str) -> tuple[Optional[str], Optional[str]]:
         """Runs one command on an input the reference answered in `exp`: (kind of failure,
         what it did) or (None, None)."""
         c = runner.run(cmd, stdin=inp, stdout=got, stderr=err, wall_limit=self.opts.timeout,
@@ -249,21 +252,26 @@ class Stress:
             return "WA", f"{name} answered differently: {detail}"
         return None, None
 
-    def round(self, k, folder):
-        p, tools = self.p, self.tools
+    def make_input(self, k: int, seed: int, inp: str) -> Optional[int]:
+        """Writes round k's input; returns the max size of its made cases (None: the
+        generator's file)."""
+        if self.opts.generator:
+            making.generate(self.progs, self.p, seed, inp)
+            return None
+        size = self.size(k)
+        with open(inp, "w") as fh:
+            fh.write(remake.make(self.p.name, seed, self.cases, size))
+        return size
+
+    def round(self, k: int, folder: str) -> Optional[Finding]:
+        p = self.p
         seed = self.seed(k)
         inp = os.path.join(folder, "input")
-        if self.opts.generator:
-            size = None
-            build.generate(tools, p, seed, inp)
-        else:
-            size = self.size(k)
-            with open(inp, "w") as fh:
-                fh.write(remake.make(p.name, seed, self.cases, size))
+        size = self.make_input(k, seed, inp)
         exp = os.path.join(folder, "expected")
-        r = runner.run([tools.exe(p.solver)], stdin=inp, stdout=exp,
+        r = runner.run([self.solver], stdin=inp, stdout=exp,
                        stderr=os.path.join(folder, "expected.stderr"),
-                       wall_limit=build.PROGRAM_WALL)
+                       wall_limit=making.PROGRAM_WALL)
         if self.stop.is_set():
             return None
         if not r.ok:
@@ -283,7 +291,7 @@ class Stress:
                                message, failure=kind, cmd=cmd, size=size)
         return None
 
-    def go(self):
+    def go(self) -> int:
         p, jobs = self.p, min(self.opts.jobs, self.rounds)
         threads = [threading.Thread(target=self.worker, args=(w,), daemon=True)
                    for w in range(jobs)]
@@ -306,24 +314,30 @@ class Stress:
             raise
         console.where = ""
         if self.found is None:
-            last = self.seed(self.rounds - 1)
-            wrap = f", wrapping past {SEEDS - 1} to 0" if last < self.base else ""
-            made = "" if self.opts.generator else \
-                f"{self.rounds * self.cases} made cases; "
-            if self.opts.generator and not p.seeded:
-                console.say(f"{p.name}: the one round agrees (the generator's one fixed file)")
-            elif self.rounds == 1:
-                console.say(f"{p.name}: the one round agrees ({made}seed {self.base})")
-            else:
-                console.say(f"{p.name}: all {self.rounds} rounds agree ({made}seeds "
-                            f"{self.base} ... {last}{wrap})")
+            self.agreed()
             return 0
-        f = self.found
+        return self.failed(self.found)
+
+    def agreed(self) -> None:
+        p = self.p
+        last = self.seed(self.rounds - 1)
+        wrap = f", wrapping past {SEEDS - 1} to 0" if last < self.base else ""
+        made = "" if self.opts.generator else f"{self.rounds * self.cases} made cases; "
+        if self.opts.generator and not p.seeded:
+            console.say(f"{p.name}: the one round agrees (the generator's one fixed file)")
+        elif self.rounds == 1:
+            console.say(f"{p.name}: the one round agrees ({made}seed {self.base})")
+        else:
+            console.say(f"{p.name}: all {self.rounds} rounds agree ({made}seeds "
+                        f"{self.base} ... {last}{wrap})")
+
+    def failed(self, f: Finding) -> int:
         if f.kind == "fatal":
             raise f.message
+        assert f.seed is not None
         remake_line = self.remake_line(f)
         console.where = f"while keeping the reproducer of seed {f.seed}"
-        folder = self.keep(f, remake_line)
+        folder, shown = self.keep(f, remake_line)
         if f.kind == "mismatch":
             console.where = f"while shrinking the failing input of seed {f.seed}"
         console.say(("mismatch" if f.kind == "mismatch" else "failure") +
@@ -331,22 +345,26 @@ class Stress:
         if f.kind == "mismatch":
             self.shrink(f, folder)
         console.where = ""
-        console.say(f"reproducer kept in {rel(folder)}: {', '.join(sorted(os.listdir(folder)))}")
+        console.say(f"reproducer kept in {shown}: {', '.join(sorted(os.listdir(folder)))}")
         console.say(f"remake the input: {remake_line}")
         return 1
 
-    def remake_line(self, f):
+    def remake_line(self, f: Finding) -> str:
+        assert f.seed is not None
         if self.opts.generator:
-            return self.tools.remake_command(self.p, f.seed)
+            return self.progs.remake_command(self.p, f.seed)
+        assert f.size is not None
         return remake.command(self.p.name, f.seed, self.cases, f.size)
 
-    def keep(self, f, remake_line):
+    def keep(self, f: Finding, remake_line: str) -> tuple[str, str]:
+        """Keeps the reproducer in a folder of its own: (its path, as messages name it)."""
         name = f"{self.p.name}-{f.seed}"
-        folder = os.path.join(self.where, name)
-        n = 1
-        while os.path.lexists(folder):
+        where = os.path.join(self.place.real, "stress")
+        n, kept = 1, name
+        while os.path.lexists(os.path.join(where, kept)):
             n += 1
-            folder = os.path.join(self.where, f"{name}.{n}")
+            kept = f"{name}.{n}"
+        folder = os.path.join(where, kept)
         os.makedirs(folder)
         for dest, src in f.files.items():
             shutil.copyfile(src, os.path.join(folder, dest))
@@ -354,9 +372,9 @@ class Stress:
             fh.write(f"{f.seed}\n")
         with open(os.path.join(folder, "remake"), "w") as fh:
             fh.write(remake_line + " > input\n")
-        return folder
+        return folder, self.place.show("stress", kept)
 
-    def shrink(self, f, folder):
+    def shrink(self, f: Finding, folder: str) -> None:
         """Shrinks the failing input of a mismatch into folder/shrunk.in, with the reference's
         answer and the failing command's beside it; says how far it got."""
         maker = remake.maker(self.p.name)
@@ -364,50 +382,21 @@ class Stress:
             return
         with open(f.files["input"], "rb") as fh:
             original = fh.read().decode("utf-8", "surrogateescape")
-        work = os.path.join(self.scratch, "shrink")
-        os.makedirs(work, exist_ok=True)
-        inp, exp, got, err = (os.path.join(work, n) for n in ("in", "expected", "got", "err"))
-        solver = self.tools.exe(self.p.solver)
+        trial = Trial(self, f, original, os.path.join(self.scratch, "shrink"))
         start = time.monotonic()
-        deadline = start + self.opts.shrink_seconds
-        checks = [0]
-
-        def attempt(text):
-            """(kind, message) of the failing command on `text`; (None, None) when it passes
-            or the reference cannot answer it."""
-            with open(inp, "wb") as fh:
-                fh.write(text.encode("utf-8", "surrogateescape"))
-            r = runner.run([solver], stdin=inp, stdout=exp, stderr=err,
-                           wall_limit=build.PROGRAM_WALL)
-            if not r.ok:
-                return None, None
-            return self.check(f.cmd, inp, exp, got, err, work)
-
-        def fails(text):
-            if text == original:
-                return f.failure
-            if time.monotonic() > deadline:
-                return None
-            checks[0] += 1
-            return attempt(text)[0]
-
-        def valid(text):
-            if self.checker is None:
-                return True
-            data = text.encode("utf-8", "surrogateescape")
-            return validate.check_data(self.checker, data, "a shrunk input")[0]
-
-        small = shrink.shrink(maker, original, fails, valid, budget_s=self.opts.shrink_seconds)
+        small = shrink.shrink(maker, original, trial.fails, trial.valid,
+                              budget_s=self.opts.shrink_seconds)
         took = time.monotonic() - start
         if small == original:
-            shutil.copyfile(f.files["input"], os.path.join(folder, "shrunk.in"))
-            shutil.copyfile(f.files["expected"], os.path.join(folder, "shrunk.expected"))
-            shutil.copyfile(f.files["got"], os.path.join(folder, "shrunk.got"))
-            console.say(f"no smaller input fails the same way ({checks[0]} checks in "
+            for name in ("input", "expected", "got"):
+                shutil.copyfile(f.files[name], os.path.join(
+                    folder, "shrunk." + ("in" if name == "input" else name)))
+            console.say(f"no smaller input fails the same way ({trial.checks} checks in "
                         f"{took:.1f} s)")
             return
-        kind, message = attempt(small)
-        for name, path in (("shrunk.in", inp), ("shrunk.expected", exp), ("shrunk.got", got)):
+        _, message = trial.attempt(small)
+        for name, path in (("shrunk.in", trial.inp), ("shrunk.expected", trial.exp),
+                           ("shrunk.got", trial.got)):
             shutil.copyfile(path, os.path.join(folder, name))
         try:
             count = f"{plural(len(maker.split(original)), 'case')} to " \
@@ -415,7 +404,7 @@ class Stress:
         except ValueError:
             count = f"{plural(original.count(chr(10)), 'line')} to " \
                 f"{plural(small.count(chr(10)), 'line')}"
-        console.say(f"shrunk from {count} in {took:.1f} s ({checks[0]} checks): "
+        console.say(f"shrunk from {count} in {took:.1f} s ({trial.checks} checks): "
                     f"{message or 'it passes when run again'}")
         lines = small.splitlines()
         if len(lines) <= SHOWN_LINES:
@@ -424,3 +413,41 @@ class Stress:
                 console.say(f"  {line}")
         else:
             console.say(f"shrunk input: {len(lines)} lines (see shrunk.in)")
+
+
+class Trial:
+    """The checks of the shrinker's candidates: each must pass the problem's validator, be
+    answered by the reference solver and fail the way the original did."""
+
+    def __init__(self, stress: Stress, f: Finding, original: str, work: str) -> None:
+        os.makedirs(work, exist_ok=True)
+        self.stress, self.f, self.original = stress, f, original
+        self.inp, self.exp, self.got, self.err = (os.path.join(work, n)
+                                                  for n in ("in", "expected", "got", "err"))
+        self.work = work
+        self.deadline = time.monotonic() + stress.opts.shrink_seconds
+        self.checks = 0
+
+    def attempt(self, text: str) -> tuple[Optional[str], Optional[str]]:
+        """(kind, message) of the failing command on `text`; (None, None) when it passes or
+        the reference cannot answer it."""
+        with open(self.inp, "wb") as fh:
+            fh.write(text.encode("utf-8", "surrogateescape"))
+        r = runner.run([self.stress.solver], stdin=self.inp, stdout=self.exp, stderr=self.err,
+                       wall_limit=making.PROGRAM_WALL)
+        if not r.ok:
+            return None, None
+        assert self.f.cmd is not None
+        return self.stress.check(self.f.cmd, self.inp, self.exp, self.got, self.err, self.work)
+
+    def fails(self, text: str) -> Optional[str]:
+        if text == self.original:
+            return self.f.failure
+        if time.monotonic() > self.deadline:
+            return None
+        self.checks += 1
+        return self.attempt(text)[0]
+
+    def valid(self, text: str) -> bool:
+        data = text.encode("utf-8", "surrogateescape")
+        return validator.judge(self.stress.checker, data, "a shrunk input")[0]

@@ -1,0 +1,47 @@
+"""Judging a command on one test of the built package, as a contest judge does: the input on
+its standard input, its output against the answer (exact text, or through the problem's
+checker for floating answers), its time and memory within the limits."""
+
+import os
+from typing import Any, Optional
+
+from . import compare, runner
+from .problems import Problem
+from .programs import Programs
+from .testdata import TestData
+
+DEFAULT_TIME = 2.0    # CPU seconds
+DEFAULT_MEMORY = 1024  # MB of address space
+DEFAULT_OUTPUT = 64   # MB of standard output or standard error
+
+Verdict = tuple[str, float, str]  # verdict ("OK", "WA", "RE (3)", ...), CPU seconds, detail
+
+
+def limits(time_limit: float, memory_mb: int = DEFAULT_MEMORY,
+           output_mb: int = DEFAULT_OUTPUT) -> dict[str, Any]:
+    """The runner's limits of a judged run; a memory limit of 0 is none."""
+    return {"time_limit": time_limit, "memory_limit": memory_mb * runner.MB or None,
+            "output_limit": output_mb * runner.MB}
+
+
+def judge_test(p: Problem, progs: Programs, tests: TestData, name: str, command: list[str],
+               lim: dict[str, Any], scratch: str) -> Verdict:
+    """Runs the command on one test: (verdict, CPU seconds, detail). The test's files are
+    checked against the package's manifest before the verdict counts."""
+    out = os.path.join(scratch, f"{name}.out")
+    err = os.path.join(scratch, f"{name}.err")
+    try:
+        r = runner.run(command, stdin=tests.path(name, ".in"), stdout=out, stderr=err, **lim)
+        ans = tests.path(name, ".ans")
+        if r.verdict != "OK":
+            return r.describe(), r.cpu, "" if r.verdict != "RE" else r.stderr_line(60)
+        diff: Optional[str]
+        if p.floats:
+            diff = compare.by_checker(progs.comparator(p), ans, out, err, f"test {name}")
+        else:
+            diff = compare.first_difference(ans, out)
+        return ("WA", r.cpu, diff) if diff else ("OK", r.cpu, "")
+    finally:
+        for f in (out, err):
+            if os.path.exists(f):
+                os.unlink(f)
