@@ -16,7 +16,7 @@ stands for it in submissions/):
 - A number with an empty integer part written with a 0 in front (".1" as "0.1"), or a bare
   point: empty-parts, with .1, .0, .05, .45 under every count (wrong_answer/empty_integer_part;
   .5 alone, rounded to 1, does not show it).
-- A point assumed in every number: the example of carries (run_time_error/assumes_point).
+- A point assumed in every number: the worked example, 120 (run_time_error/assumes_point).
 - Every rounding step searching again from the point for the first digit of 5 or more,
   O(length^2) on a long chain of fours: longest-chain (time_limit_exceeded/rescan).
 - Trailing zeros trimmed one at a time by copying the number, O(length^2) on a long tail of
