@@ -22,6 +22,8 @@ stands for it in submissions/):
   one to three positions (time_limit_exceeded/clear_every_case).
 - Recursion as deep as a run (a union-find without path compression or a recursive walk): the
   chain order n, 1, n-1, ..., 2 in max-sum, whose last revival meets a chain of n - 2 links.
+- A line read into a buffer of 10^6 bytes: max-sum's first values line has 999999 characters
+  and its line end.
 - One fixed read of a few MB that is never refilled: max-sum's input is about 5 MB, many-small
   about 2 MB (no submission: its failing input does not fit a header).
 """
