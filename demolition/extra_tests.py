@@ -71,13 +71,14 @@ def _many_small(rng):
     """T_MAX cases of one to three positions, lengths mixed so that a case often follows a
     longer one; values small and often 0, now and then the largest."""
     orders = {1: ["1"], 2: ["1 2", "2 1"], 3: ["1 2 3", "1 3 2", "2 1 3", "2 3 1", "3 1 2", "3 2 1"]}
-    cases, total = [], 0
-    for _ in range(T_MAX):
-        n = rng.choice([1, 1, 2, 2, 3, rng.randint(1, 3)])
-        total += n
-        values = " ".join(rng.choice(["0", "0", "1", "5", "9", "999999999"]) for _ in range(n))
-        cases.append(f"{n}\n{values}\n{rng.choice(orders[n])}\n")
-    assert total <= SUM_N
+    ns = rng.choices([1, 1, 2, 2, 3], k=T_MAX)
+    assert sum(ns) <= SUM_N
+    values = iter(rng.choices(["0", "0", "1", "5", "9", str(V)], k=sum(ns)))
+    picks = rng.choices(range(6), k=T_MAX)
+    cases = []
+    for n, pick in zip(ns, picks):
+        vals = " ".join(next(values) for _ in range(n))
+        cases.append(f"{n}\n{vals}\n{orders[n][pick % len(orders[n])]}\n")
     return _file(cases)
 
 

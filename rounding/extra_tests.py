@@ -117,11 +117,11 @@ def tests():
     chain = "9" * 100000 + "." + "4" * (L - 100002) + "5"
     out.append(("chain-and-carry", _file([(200000, chain), (100003, chain)])))
     # An integer part of 200004 digits: nines to carry through, then random digits.
-    digits = "".join(rng.choice("0123456789") for _ in range(L - 3))
+    digits = "".join(rng.choices("0123456789", k=L - 3))
     out.append(("longest-integer", _file([(1, "9" * (L - 2) + ".5"), (1, f"1{digits}.7")])))
     # m = 0 on the longest number: only the trailing zeros and no point go; and the longest
     # number without a point, written back as it is.
-    frac = "".join(rng.choice("0123456789") for _ in range(L - 1002 - 3)) + "1" + "0" * 1000
+    frac = "".join(rng.choices("0123456789", k=L - 1002 - 3)) + "1" + "0" * 1000
     out.append(("longest-unrounded", _file([(0, f"7.{frac}"), (M, f"{digits}990")])))
     out.append(("long-tails", _file(_long_tails())))
     out.append(("many-short", _file(_many_short(rng))))
