@@ -1,8 +1,8 @@
 """Banner digits: small random cases for stress runs, and how a file splits into cases, joins
 back and shrinks (see the README, "Small random cases and shrinking").
 
-A case is one line: a string of 1..9 digits (leading zeros are digits like any other).
-max_size bounds its length.
+A case is one line: a string of 1..9 digits (leading zeros are digits like any other); its
+length is often 1, 2, max_size - 1 or max_size (9 at most). max_size bounds its length.
 """
 
 from psetlib.shrink import sublists, towards
@@ -11,8 +11,9 @@ MAX_LEN = 9
 
 
 def _digits(rng, size):
-    r = rng.random()
-    k = 1 if r < 0.2 else size if r < 0.4 else rng.randint(1, size)
+    r = rng.random()  # the length: its ends and next to them often
+    k = 1 if r < 0.2 else size if r < 0.4 else max(1, size - 1) if r < 0.5 else \
+        min(2, size) if r < 0.55 else rng.randint(1, size)
     kind = rng.randrange(5)
     if kind == 0:  # one digit throughout
         return rng.choice("0123456789") * k

@@ -3,10 +3,14 @@ generator's layout and draw order under pinned clocks."""
 
 import os
 import random
+import subprocess
+import sys
+import tempfile
 
 import harness
 
 CLOCKS = harness.CLOCKS
+BUILD = os.path.dirname(harness.BIN_DIR)
 
 # The glyph table: row r of digit d is GLYPHS[r][7 * d : 7 * d + 7], rows top first.
 GLYPHS = [
@@ -27,6 +31,7 @@ def banners(tokens):
         out.append("".join(" ".join(row[7 * int(c): 7 * int(c) + 7] for c in t) + "\n"
                            for row in GLYPHS))
     return "\n".join(out).encode()
+
 
 def model_cases(clock):
     """What banner_cases writes under `clock`, drawn from the same C library."""
@@ -79,6 +84,26 @@ class Banner(harness.ProgramTest):
             p = harness.run("banner_solver", text)
             self.assertClean(p, f"clock {clock}")
             self.assertEqual(p.stdout, banners(text.decode().split()[1:]), f"clock {clock}")
+
+    def test_stress_finds_a_row_buffer_one_short(self):
+        """The maker draws strings of the longest length often: pset stress finds, in the
+        first round whose sizes reach nine digits (the second: sizes cycle 8, 30, 300), a
+        submission whose row buffer holds 70 characters, and shrinks the failure to one string
+        of nine digits, while eight digits pass."""
+        sub = os.path.join(BUILD, "submissions", "banner", "wrong_answer", "short_row_buffer")
+        with tempfile.TemporaryDirectory() as tmp:
+            p = subprocess.run([sys.executable, os.path.join(harness.ROOT, "pset"), "--build-dir",
+                                BUILD, "stress", "banner", "--seed", "1", "--rounds", "3",
+                                "--jobs", "1", "--out", tmp, "--", sub],
+                               capture_output=True, text=True, timeout=300)
+            self.assertEqual(p.returncode, 1, p.stdout + p.stderr)
+            self.assertIn("mismatch under seed 2: ", p.stdout)
+            with open(os.path.join(tmp, "stress", "banner-2", "shrunk.in")) as fh:
+                count, word = fh.read().split()
+        self.assertEqual((count, len(word)), ("1", 9))
+        for w, same in ((word, False), (word[:8], True)):
+            got = subprocess.run([sub], input=f"1\n{w}\n".encode(), capture_output=True).stdout
+            self.assertEqual(got == banners([w]), same, w)
 
 
 if __name__ == "__main__":

@@ -19,8 +19,8 @@ def _values(rng, n):
         return [rng.choice((1, 7, MAX_V))] * n
     if kind == 2:  # small values: ties and zeros everywhere
         return [rng.randint(0, 3) for _ in range(n)]
-    if kind == 3:  # the largest values: sums past 32 bits from three of them on
-        return [rng.choice((0, MAX_V - 1, MAX_V, MAX_V)) for _ in range(n)]
+    if kind == 3:  # the ends of the range and next to them: sums past 32 bits from three on
+        return [rng.choice((0, 1, MAX_V - 1, MAX_V, MAX_V)) for _ in range(n)]
     if kind == 4:  # a long run of one value in random ones
         vals = [rng.randint(0, 99) for _ in range(n)]
         a = rng.randrange(n)
@@ -32,7 +32,7 @@ def _values(rng, n):
 
 
 def _order(rng, n):
-    kind = rng.randrange(6)
+    kind = rng.randrange(7)
     order = list(range(1, n + 1))
     if kind == 0:
         return order
@@ -42,6 +42,12 @@ def _order(rng, n):
         return [n, 1] + list(range(n - 1, 1, -1))
     if kind == 3:  # from the middle outwards
         return sorted(order, key=lambda p: (abs(2 * p - n - 1), p))
+    if kind == 4:  # every second position first, then the others, either way round
+        odd = rng.randrange(2)  # 0: the odd positions first, 1: the even ones
+        first, rest = order[odd::2], order[1 - odd::2]
+        if rng.randrange(2):
+            first, rest = first[::-1], rest[::-1]
+        return first + rest
     rng.shuffle(order)
     return order
 

@@ -3,11 +3,15 @@ maximum-size files, and the generator's layout, ranges and draw order under pinn
 
 import os
 import random
+import subprocess
+import sys
+import tempfile
 
 import harness
 
 SOLVERS = ("demolish_solver", "demolish_solver_dsu")
 CLOCKS = harness.CLOCKS
+BUILD = os.path.dirname(harness.BIN_DIR)
 
 
 def brute(values, order):
@@ -110,6 +114,27 @@ class Demolition(harness.ProgramTest):
         text = write_file([(values, order)])
         out = self.assertSolversAgree(SOLVERS, text)
         self.assertEqual(out.count(b"\n"), 100000)
+
+    def test_stress_finds_sums_past_32_bits(self):
+        """The maker draws values at the top of their range often enough that pset stress
+        finds, in its first rounds, a submission keeping run sums in 32 bits, and shrinks the
+        failure to one case whose largest run passes 2^31 - 1."""
+        sub = os.path.join(BUILD, "submissions", "demolition", "wrong_answer", "int_sums")
+        with tempfile.TemporaryDirectory() as tmp:
+            p = subprocess.run([sys.executable, os.path.join(harness.ROOT, "pset"), "--build-dir",
+                                BUILD, "stress", "demolition", "--seed", "1", "--rounds", "3",
+                                "--jobs", "1", "--shrink-seconds", "2", "--out", tmp, "--", sub],
+                               capture_output=True, text=True, timeout=300)
+            self.assertEqual(p.returncode, 1, p.stdout + p.stderr)
+            self.assertIn("mismatch under seed 1: ", p.stdout)
+            with open(os.path.join(tmp, "stress", "demolition-1", "shrunk.in")) as fh:
+                lines = fh.read().split("\n")
+        self.assertEqual(lines[0], "1")
+        values = [int(v) for v in lines[2].split()]
+        order = [int(v) for v in lines[3].split()]
+        self.assertGreater(max(brute(values, order)), 2**31 - 1)
+        got = subprocess.run([sub], input="\n".join(lines), capture_output=True, text=True)
+        self.assertNotEqual(got.stdout, "".join(f"{x}\n" for x in brute(values, order)))
 
 
 if __name__ == "__main__":

@@ -3,8 +3,9 @@ back and shrinks (see the README, "Small random cases and shrinking").
 
 A case is two lines, m (0..2147483647) and the number, as the generator writes them (split and
 shrink also take the two on one line, "m number", as the worked example has them). The number
-is digits with at most one point and at least one digit: leading zeros, a point at the end and,
-rarely, a point at the start come up. max_size bounds the digits before the point and those
+is digits with at most one point and at least one digit: leading zeros, trailing zeros after
+the point, a point at the end, a point at the start and numbers of nothing but zeros come up,
+and counts at 0 and next to 2147483647. max_size bounds the digits before the point and those
 after it.
 """
 
@@ -54,9 +55,12 @@ def _number(rng, size):
     if r < 0.15:
         return _integer(rng, size)  # no point: written back as it is
     if r < 0.25:
-        return _integer(rng, size) + "."
-    if r < 0.3:
-        return "." + _fraction(rng, size)
+        return _integer(rng, size) + "."  # an empty fraction
+    if r < 0.35:
+        return "." + _fraction(rng, size)  # an empty integer part
+    if r < 0.4:  # nothing but zeros around the point, either side possibly empty
+        a = rng.randint(0, size)
+        return "0" * a + "." + "0" * rng.randint(0 if a else 1, size)
     return _integer(rng, size) + "." + _fraction(rng, size)
 
 
@@ -69,7 +73,7 @@ def _m(rng, number):
     if r < 0.8:
         return rng.randint(0, len(number) + 1)
     if r < 0.9:
-        return MAX_M
+        return rng.choice((MAX_M - 1, MAX_M, MAX_M))  # the count's end and next to it
     return rng.randint(0, MAX_M)
 
 

@@ -3,10 +3,14 @@ generator's layout, ranges and draw order under pinned clocks."""
 
 import os
 import random
+import subprocess
+import sys
+import tempfile
 
 import harness
 
 CLOCKS = harness.CLOCKS
+BUILD = os.path.dirname(harness.BIN_DIR)
 
 
 def brute(m, s):
@@ -170,6 +174,26 @@ class Rounding(harness.ProgramTest):
                 if len(number) <= 30:
                     self.assertEqual(got[c], brute(k, number),
                                      f"clock {clock}, case {c + 1}: {k} {number}")
+
+    def test_stress_finds_a_number_without_its_integer_part(self):
+        """The maker draws numbers that begin with their point often enough that pset stress
+        finds, in its first rounds, a submission writing .1 as 0.1, and shrinks the failure
+        to one such number."""
+        sub = os.path.join(BUILD, "submissions", "rounding", "wrong_answer", "empty_integer_part")
+        with tempfile.TemporaryDirectory() as tmp:
+            p = subprocess.run([sys.executable, os.path.join(harness.ROOT, "pset"), "--build-dir",
+                                BUILD, "stress", "rounding", "--seed", "1", "--rounds", "3",
+                                "--jobs", "1", "--out", tmp, "--", sub],
+                               capture_output=True, text=True, timeout=300)
+            self.assertEqual(p.returncode, 1, p.stdout + p.stderr)
+            self.assertIn("mismatch under seed 1: ", p.stdout)
+            with open(os.path.join(tmp, "stress", "rounding-1", "shrunk.in")) as fh:
+                count, m, number = fh.read().split()
+        self.assertEqual(count, "1")
+        self.assertTrue(number.startswith("."), number)
+        got = subprocess.run([sub], input=f"1\n{m}\n{number}\n", capture_output=True,
+                             text=True).stdout
+        self.assertEqual(got, "0" + brute(int(m), number) + "\n")
 
 
 if __name__ == "__main__":

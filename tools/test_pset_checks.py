@@ -2,6 +2,7 @@
 verify against the submissions' expected verdicts, and the time limit's derivation."""
 
 import os
+import shlex
 import shutil
 import tempfile
 import types
@@ -43,9 +44,18 @@ class Checks(unittest.TestCase):
         return path
 
     def test_build_reports_the_limits_no_test_reaches(self):
-        # one generated demolition file has neither n = 1 nor the largest count of cases
-        self.assertIn("limits no test reaches:", self.built.stdout)
-        self.assertIn("demolition: no test has T = 200000", self.built.stdout)
+        # demolition's tests reach every limit: a validator that reports every file as one
+        # case leaves T's upper end unreached
+        real = shlex.quote(os.path.join(BUILD, "validators", "demolition_input_check"))
+        fake = self.fake_build("validators", "demolition_input_check",
+                               f'out=$({real}); s=$?\n'
+                               '[ -z "$out" ] || printf "%s\\n" "$out" | sed "s/^T .*/T 1 1/"\n'
+                               'exit $s')
+        p = pset("build", "--tests", "0", "--out", os.path.join(self.tmp, "gaps"), "demolition",
+                 build=fake)
+        self.assertEqual(p.returncode, 0, p.stdout + p.stderr)
+        self.assertIn("limits no test reaches:", p.stdout)
+        self.assertIn("demolition: no test has T = 200000", p.stdout)
 
     def test_limits_report_names_each_end_no_test_reaches(self):
         p = types.SimpleNamespace(limits={

@@ -142,7 +142,7 @@ class Shrink(unittest.TestCase):
         small = shrink.shrink(maker, text, fails, valid=valid)
         self.assertTrue(valid(small))
         self.assertTrue(all(valid(t) for t in seen[1:]))
-        self.assertEqual(small, "1\n2\n2 2\n1 2\n")
+        self.assertEqual(small, "1\n3\n1 1 2\n1 2 3\n")
 
     def test_deterministic_and_bounded(self):
         maker = MAKERS["demolition"]

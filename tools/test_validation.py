@@ -77,7 +77,7 @@ class Protocol(unittest.TestCase):
         check = harness.program("demolition_input_check")
         ok, msg, limits = validator.check(check, b"2\n1\n7\n1\n2\n0 5\n2 1\n")
         self.assertEqual((ok, msg, limits),
-                         (True, "", {"T": (2, 2), "n": (1, 2), "value": (0, 7)}))
+                         (True, "", {"T": (2, 2), "n": (1, 2), "value": (0, 7), "sum_n": (3, 3)}))
         ok, msg, limits = validator.check(check, b"1\n1\n7 \n1\n")
         self.assertEqual((ok, msg, limits),
                          (False, "line 3, column 2: expected a line end, found a blank", {}))
