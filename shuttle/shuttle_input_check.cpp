@@ -14,7 +14,8 @@ void real(const char *name, double lo, double hi, bool lo_open) {
   size_t n = chk::pos - chk::tok, point = 0;
   while (point < n && s[point] != '.') point++;
   long long d = point < n ? (long long)(n - point - 1) : 0;
-  if (d && s[n - 1] == '0') chk::fail("%s: '%s' ends in a zero after the point", name, chk::shown());
+  if (d && s[n - 1] == '0')
+    chk::fail("%s: '%s' ends in a zero after the point", name, chk::shown());
   if (d > bound::decimals_max)
     chk::fail("%s: '%s' has %lld digits after the point, more than %lld", name, chk::shown(), d,
               bound::decimals_max);

@@ -287,9 +287,11 @@ class PackageChecks:
         self.assertEqual(body.count("$") % 2, 0, u.name)
         self.assertIsNone(re.search(r"(?<!\\)[%#&]", tex), u.name)
 
-    def check_programs(self, u, floats, validator_expected):
+    def check_programs(self, u, floats, validator_expected, capacity=None):
         """Validators from the unpacked source alone accept every input; accepted submissions
-        pass every test; every other submission fails the way its folder says, first."""
+        pass every test (a second solver with a `capacity`, {program: {limit: most}}, every
+        test whose validator's report lies within it); every other submission fails the way
+        its folder says, first."""
         jobs, bins = [], u.dir.rstrip(os.sep) + ".bin"
         os.makedirs(bins, exist_ok=True)
         vdir = os.path.join(u.dir, "input_validators")
@@ -311,10 +313,13 @@ class PackageChecks:
         errors = compile_all(jobs)
         for output, error in errors.items():
             self.assertIsNone(error, f"{u.name}: {output} does not compile:\n{error}")
+        reached = {}  # test -> {limit: largest value}, from the validators' reports
         for v in validators:
             for test, inp, _ in u.tests:
-                status, _ = run_on(os.path.join(bins, "validator-" + v), inp, 60)
+                status, out = run_on(os.path.join(bins, "validator-" + v), inp, 60)
                 self.assertEqual(status, 42, f"{u.name}: validator {v} on {test}")
+                rows = [line.split() for line in out.decode().splitlines()]
+                reached[test] = {w[0]: float(w[2]) for w in rows if len(w) == 3}
         limit = 2.0
         if os.path.exists(os.path.join(u.dir, ".timelimit")):
             with open(os.path.join(u.dir, ".timelimit")) as fh:
@@ -325,6 +330,9 @@ class PackageChecks:
             got = u.judge(floats, exe, limit if verdict == "time_limit_exceeded" else 60,
                           first_failure=verdict != "accepted")
             failed = [(t, v) for t, v in got if v != "OK"]
+            holds = (capacity or {}).get(f[:-len(".cpp")], {})
+            failed = [(t, v) for t, v in failed if verdict != "accepted" or all(
+                reached.get(t, {}).get(k, most) <= most for k, most in holds.items())]
             if verdict == "accepted":
                 self.assertEqual(failed, [], f"{u.name}: accepted {f}")
             else:
@@ -416,7 +424,8 @@ class RealSet(PackageChecks, unittest.TestCase):
                 has_source = bool(check) and os.path.isfile(
                     os.path.join(harness.ROOT, name, check + ".cpp"))
                 floats = conf.get("answers", {}).get("judge") == "float"
-                subs = self.check_programs(u, floats, has_source)
+                subs = self.check_programs(u, floats, has_source,
+                                           conf.get("programs", {}).get("capacity"))
                 seen += [(name, v, f) for v, f in subs]
         solvers = {(n, "accepted", p + ".cpp") for n in self.exported
                    for p in [manifest(harness.ROOT, n)["programs"]["solver"],
