@@ -2,12 +2,33 @@
 back and shrinks (see the README, "Small random cases and shrinking").
 
 A case is one line: a word of lower-case letters of even length 2..256. max_size bounds the
-word's length.
+word's length (256, a byte's range, is reached from max_size 256 on). Besides mirrors, words
+one letter or one turned block away from one, letter palindromes and words of one letter, it
+puts two different blocks that a weak key takes for equal (the same letters, the same letter
+sum, the same value packed four bits a letter, the same xor) in a pair of partners.
 """
 
 from psetlib.shrink import sublists
 
 MAX_LEN = 256
+LETTERS = "abcdefghijklmnopqrstuvwxyz"
+
+
+def _collisions():
+    """Groups of two or more blocks that one weak key takes for equal."""
+    keys = (lambda a, b: (min(a, b), max(a, b)), lambda a, b: a + b,
+            lambda a, b: (a << 4 | b) & 0xFF, lambda a, b: a ^ b)
+    groups = []
+    for key in keys:
+        by = {}
+        for a in range(26):
+            for b in range(26):
+                by.setdefault(key(a, b), []).append(LETTERS[a] + LETTERS[b])
+        groups += [g for g in by.values() if len(g) > 1]
+    return groups
+
+
+COLLISIONS = _collisions()
 
 
 def _word(rng, size):
@@ -16,7 +37,7 @@ def _word(rng, size):
     letters = rng.choice(("ab", "abc", "abcdefghijklmnopqrstuvwxyz"))
     front = [rng.choice(letters) + rng.choice(letters) for _ in range((k + 1) // 2)]
     blocks = front + front[:k // 2][::-1]  # a pair mirror
-    kind = rng.randrange(5)
+    kind = rng.randrange(6)
     if kind == 0:  # one letter rewritten
         i = rng.randrange(2 * k)
         word = list("".join(blocks))
@@ -30,6 +51,9 @@ def _word(rng, size):
         blocks[i] = blocks[i][::-1]
     if kind == 3:  # one letter throughout
         return letters[0] * (2 * k)
+    if kind == 5 and k >= 2:  # a pair of partners that a weak key takes for equal
+        i = rng.randrange(k // 2)
+        blocks[i], blocks[k - 1 - i] = rng.sample(rng.choice(COLLISIONS), 2)
     return "".join(blocks)
 
 

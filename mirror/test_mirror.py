@@ -1,11 +1,21 @@
 """Pair mirror: both solvers against a brute force on random words (even lengths, where they
 agree, and odd lengths, where each keeps its own cut), and the generator's file: layout, the
-same bytes under every clock, the C library's unseeded draws, and the solvers' verdicts."""
+same bytes under every clock, the C library's unseeded draws, and the solvers' verdicts. The
+extra tests defeat what they claim to (hashes modulo 2^64, weak block keys), and pset stress
+finds a boundary fault from the maker's cases."""
 
 import os
 import random
+import subprocess
+import sys
+import tempfile
 
 import harness
+from psetlib import problems
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+EXTRA = problems.load_script(os.path.join(HERE, "extra_tests.py"))
+BUILD = os.path.dirname(harness.BIN_DIR)
 
 SOLVERS = ("mirror_solver", "mirror_solver_scan")
 CLOCKS = [0, 1, 2, 59, 86400, 123456789, 1700000000, 1765000000, 1800000000, 2147483647]
@@ -150,6 +160,66 @@ class Mirror(harness.ProgramTest):
         # the file holds both verdicts
         self.assertIn("No", outs[0])
         self.assertGreater(spoiled.count(False), 20)
+
+    def test_thue_morse_words_defeat_hashes_modulo_2_64(self):
+        """Every "No" word of hash-collisions hashes like its block reverse modulo 2^64 for
+        any odd base (a few tried, letter by letter and block by block); every "No" word of
+        deep-changes does so for even bases, which keep only the last 64 letters."""
+        def letters(w, base):
+            h = 0
+            for c in w.encode():
+                h = (h * base + c) % 2**64
+            return h
+
+        def blocks(w, base):
+            h = 0
+            for i in range(0, len(w), 2):
+                h = (h * base + w.encode()[i] * 256 + w.encode()[i + 1]) % 2**64
+            return h
+
+        collide = EXTRA.hash_collisions()
+        rng = random.Random(20261214)
+        deep = EXTRA.deep_changes(rng, 10)
+        for words, bases in ((collide, [131, 31, 1000000007, 2**61 - 1, 0x9E3779B97F4A7C15]),
+                             (deep, [26, 256, 1000000008])):
+            no = [w for w in words if not mirror_front(w)]
+            self.assertGreater(len(no), 2)
+            for w in no:
+                rev = "".join(w[i:i + 2] for i in range(len(w) - 2, -1, -2))
+                for base in bases:
+                    self.assertEqual(letters(w, base), letters(rev, base), (len(w), base))
+                    if words is collide:
+                        self.assertEqual(blocks(w, base), blocks(rev, base), (len(w), base))
+        self.assertEqual(answers("mirror_solver", EXTRA.text(collide)),
+                         ["Yes" if mirror_front(w) else "No" for w in collide])
+
+    def test_weak_keys_words_collide_under_their_keys(self):
+        """The weak-keys words that are no pair mirror look like one to each weak key, block
+        by block, for a good share of them."""
+        rng = random.Random(3)
+        words = [w for w in EXTRA.weak_keys(rng, 2000) if not mirror_front(w)]
+        keys = {"sum": lambda b: sum(b.encode()), "letters": lambda b: "".join(sorted(b)),
+                "nibbles": lambda b: ((ord(b[0]) - 97) << 4 | (ord(b[1]) - 97)) & 0xFF,
+                "xor": lambda b: ord(b[0]) ^ ord(b[1])}
+        for name, key in keys.items():
+            fooled = [w for w in words
+                      if (lambda ks: ks == ks[::-1])([key(b) for b in blocks_front(w)])]
+            self.assertGreater(len(fooled), 50, name)
+
+    def test_stress_finds_boundary_faults(self):
+        """pset stress on the maker's cases finds a block key packed four bits a letter
+        (letters past p) and a length kept in a byte (words of 256 letters, reached in the
+        rounds of size 300)."""
+        for name, rounds in (("nibble_key", "2"), ("byte_length", "6")):
+            sub = os.path.join(BUILD, "submissions", "mirror", "wrong_answer", name)
+            with tempfile.TemporaryDirectory() as tmp:
+                p = subprocess.run([sys.executable, os.path.join(harness.ROOT, "pset"),
+                                    "--build-dir", BUILD, "stress", "mirror", "--seed", "1",
+                                    "--rounds", rounds, "--jobs", "1", "--shrink-seconds", "1",
+                                    "--out", tmp, "--", sub],
+                                   capture_output=True, text=True, timeout=300)
+            self.assertEqual(p.returncode, 1, p.stdout + p.stderr)
+            self.assertIn("answered differently", p.stdout)
 
 
 if __name__ == "__main__":

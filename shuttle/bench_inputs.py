@@ -1,4 +1,6 @@
-"""Benchmark inputs for Shuttle ride (see tools/bench.py).
+"""Benchmark inputs for Shuttle ride (see tools/bench.py): the solver on 50000 cases of numbers
+up to 10^9 and on as many of the shortest cases, so that both files stay within the problem's
+limits twice over (T at most 100000).
 
 float_judge takes its two files as arguments: its rows carry a fourth item, the argument list,
 and an empty standard input."""
@@ -10,21 +12,23 @@ import shutil
 import tempfile
 
 
+CASES = 50000
+
+
 def _many_large():
     rng = random.Random(1)
     rows = []
-    for _ in range(200000):
+    for _ in range(CASES):
         n = rng.randint(1, 10**9)
         vw = rng.randint(1, 10**9 - 1)
         rows.append(f"{n} {rng.randint(1, 10**9)} {vw} {rng.randint(vw + 1, 10**9)} "
                     f"{rng.randint(1, n)}\n")
-    return "200000\n" + "".join(rows)
+    return f"{CASES}\n" + "".join(rows)
 
 
-def _many_small(size):
-    # cases of the shortest text, as many as fill about `size` bytes
-    t = size // 10
-    return f"{t}\n" + "1 1 1 2 1\n" * t
+def _many_small():
+    # as many cases of the shortest text
+    return f"{CASES}\n" + "1 1 1 2 1\n" * CASES
 
 
 def _judge_files():
@@ -45,7 +49,7 @@ def inputs():
     big = _many_large()
     a, b = _judge_files()
     return [
-        ("shuttle_solver", "200000 cases, numbers to 1e9", big),
-        ("shuttle_solver", "shortest cases, same size", _many_small(len(big))),
+        ("shuttle_solver", f"{CASES} cases, numbers to 1e9", big),
+        ("shuttle_solver", f"{CASES} shortest cases", _many_small()),
         ("float_judge", "2 files of 1000000 numbers", "", [a, b]),
     ]

@@ -1,13 +1,24 @@
 """Shuttle ride: the solver on random cases, judged by float_judge against the closed form worked
-out exactly here; float_judge's verdict on random pairs of files against a model of it."""
+out exactly here, and at the corners of the problem's limits within half the tolerance;
+float_judge's verdict on random pairs of files against a model of it; the maker's cases reach
+the limits, so that pset stress finds a fault there."""
 
 import math
 import os
 import random
+import subprocess
+import sys
 import tempfile
+from decimal import Decimal
 from fractions import Fraction
 
 import harness
+from psetlib import problems
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+EXTRA = problems.load_script(os.path.join(HERE, "extra_tests.py"))
+MAKER = problems.load_script(os.path.join(HERE, "maker.py"))
+BUILD = os.path.dirname(harness.BIN_DIR)
 
 
 def exact_time(n, l, vw, vs, k):
@@ -81,6 +92,57 @@ class Shuttle(harness.ProgramTest):
             off = [fixed(q + (Fraction(2, 10**6) if j == i else 0)) for j, q in enumerate(want)]
             self.assertEqual(judge(tmp, "\n".join(off) + "\n", p.stdout.decode()),
                              [(1, b"", 1)] * 2)
+
+    def test_reference_within_half_the_tolerance_at_the_limits(self):
+        """The limits keep the closed form accurate: on every corner of them (extra_tests'
+        "corners"), on cases at the largest distances and smallest speeds and on the longest
+        lines, the reference is within 5e-7 of the exact time, half of what is judged, so a
+        contestant's answer as exact as it is accepted. (Speeds below 1 would break this:
+        the README's case off by 2.6.)"""
+        rng = random.Random(20261213)
+        lines = EXTRA.corners() + EXTRA.largest_answers(rng, 3000) + EXTRA.longest_lines(rng, 1000)
+        lines += [MAKER._edge(rng).strip() for _ in range(3000)]
+        p = harness.run("shuttle_solver", f"{len(lines)}\n" + "".join(l + "\n" for l in lines))
+        self.assertClean(p)
+        got = p.stdout.decode().split()
+        self.assertEqual(len(got), len(lines))
+        worst = (0, "")
+        for line, out in zip(lines, got):
+            n, l, vw, vs, k = line.split()
+            err = abs(Fraction(Decimal(out)) - exact_time(int(n), l, vw, vs, int(k)))
+            worst = max(worst, (err, line))
+        self.assertLess(worst[0], Fraction(5, 10**7), f"off by {float(worst[0])} on {worst[1]}")
+        self.assertGreater(worst[0], 0)  # the cases do reach where doubles round
+
+    def test_maker_reaches_the_limits(self):
+        """In a few files of the maker: n = 2^24 + 1 and 10^9 with one seat, l = 10^9 with
+        vw = 1, the shuttle a millionth faster, and at 10^9."""
+        rng = random.Random(7)
+        cases = [c.split() for _ in range(3) for c in MAKER.split(MAKER.make(rng, 1000, 8))]
+        want = {
+            "n = 2^24 + 1, k = 1": lambda n, l, vw, vs, k: n == "16777217" and k == "1",
+            "n = 10^9, k = 1": lambda n, l, vw, vs, k: n == "1000000000" and k == "1",
+            "l = 10^9, vw = 1": lambda n, l, vw, vs, k: l == "1000000000" and vw == "1",
+            "vs a millionth above vw": lambda n, l, vw, vs, k:
+                Decimal(vs) - Decimal(vw) == Decimal("0.000001"),
+            "vs = 10^9": lambda n, l, vw, vs, k: vs == "1000000000",
+            "six decimals": lambda n, l, vw, vs, k: len(l.partition(".")[2]) == 6,
+        }
+        for name, test in want.items():
+            self.assertTrue(any(test(*c) for c in cases), name)
+
+    def test_stress_finds_a_group_count_through_a_float(self):
+        """pset stress on the maker's cases finds float_groups, whose group count goes through
+        a float: only n past 2^24 shows it, and only beside a large distance."""
+        sub = os.path.join(BUILD, "submissions", "shuttle", "wrong_answer", "float_groups")
+        with tempfile.TemporaryDirectory() as tmp:
+            p = subprocess.run([sys.executable, os.path.join(harness.ROOT, "pset"), "--build-dir",
+                                BUILD, "stress", "shuttle", "--seed", "1", "--rounds", "3",
+                                "--jobs", "1", "--shrink-seconds", "1", "--out", tmp, "--",
+                                sub], capture_output=True, text=True, timeout=300)
+        self.assertEqual(p.returncode, 1, p.stdout + p.stderr)
+        self.assertIn("mismatch under seed 1: ", p.stdout)
+        self.assertIn("float_judge: number", p.stdout)
 
     def test_judge_against_model(self):
         """Random pairs of files near the tolerance, infinities, NaN and extra numbers: the

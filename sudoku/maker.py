@@ -2,7 +2,10 @@
 joins back and shrinks (see the README, "Small random cases and shrinking").
 
 A case is a grid: nine lines of nine values 0..9. max_size has no effect (every grid has 81
-values).
+values). Besides solved grids, grids with one fault and grids of any values, it draws the
+boundaries of the rule: two zeros that share one row, column or box alone (often the first or
+the last), so that this unit is the only one to fail, and zeros in place of one digit that
+repeat nowhere (accepted).
 """
 
 from psetlib.shrink import towards
@@ -21,6 +24,18 @@ def _solved(rng):
     if rng.random() < 0.5:
         grid = [list(row) for row in zip(*grid)]
     return grid
+
+
+def _lone_pair(rng, kind, k):
+    """Two cells of unit k (0 a row, 1 a column, 2 a box) that share no other unit."""
+    a, b = rng.sample(range(3), 2)  # different thirds
+    i, j = rng.randrange(3), rng.randrange(3)
+    if kind == 0:
+        return (k, 3 * a + i), (k, 3 * b + j)
+    if kind == 1:
+        return (3 * a + i, k), (3 * b + j, k)
+    r0, c0 = k // 3 * 3, k % 3 * 3
+    return (r0 + a, c0 + i), (r0 + b, c0 + (i + 1 + j % 2) % 3)
 
 
 def _grid(rng):
@@ -44,6 +59,13 @@ def _grid(rng):
             grid[rng.randrange(9)][rng.randrange(9)] = 0
     elif kind == 6:  # one cell changed
         grid[rng.randrange(9)][rng.randrange(9)] = rng.randint(0, 9)
+    elif kind == 7:  # two zeros in one unit alone, the first or last one often
+        k = rng.choice((0, 8, rng.randrange(9)))
+        for r, c in _lone_pair(rng, rng.randrange(3), k):
+            grid[r][c] = 0
+    elif kind == 8:  # some cells of one digit set to 0: no unit holds two zeros
+        d = rng.randint(1, 9)
+        grid = [[0 if v == d and rng.random() < 0.7 else v for v in row] for row in grid]
     return grid
 
 

@@ -95,13 +95,15 @@ def check_banner(text, size):
 
 
 def check_shuttle(text, size):
+    # a share of the cases lies at the limits, whatever max_size: n and k up to 10^9
     out = []
     for (line,) in cases_of(text, 1):
         n, l, vw, vs, k = line.split(" ")
-        n, k = num(n, 1, size, "n"), num(k, 1, size, "k")
+        n, k = num(n, 1, 10**9, "n"), num(k, 1, 10**9, "k")
         reals = []
         for r in (l, vw, vs):
-            assert REAL.fullmatch(r) and 0 < float(r) <= 1000, f"real {r!r}"
+            assert REAL.fullmatch(r) and 1 <= float(r) <= 10**9, f"real {r!r}"
+            assert len(r.partition(".")[2]) <= 6, f"real {r!r}"
             reals.append(float(r))
         out.append((n, *reals, k, line))
     return out
