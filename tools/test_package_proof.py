@@ -42,7 +42,7 @@ TAMPERING = [
     (flip, "01.ans", "differs from its manifest"),
     (flip, "01.in", "differs from its manifest"),
     (truncate, "02.ans", "differs from its manifest"),
-    (extra, "05.in", "is not in its manifest"),
+    (extra, "98.in", "is not in its manifest"),
     (os.unlink, "02.in", "is missing"),
 ]
 
