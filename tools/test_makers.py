@@ -139,7 +139,8 @@ def check_rings(text, size):
     for (line,) in cases_of(text, 1):
         x, y = line.split(" ")
         for c in (x, y):
-            assert PLAIN.fullmatch(c) and c != "-0" and abs(float(c)) <= 159, f"coordinate {c!r}"
+            assert PLAIN.fullmatch(c) and c != "-0" and abs(float(c)) <= 261450, \
+                f"coordinate {c!r}"
         out.append((float(x), float(y)))
     return out
 
