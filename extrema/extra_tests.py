@@ -6,8 +6,8 @@ Wrong approaches a contestant may try, and what kills each (submissions/<verdict
   "no value" (wrong_answer/minus_one), n = 0 read as a huge unsigned length
   (run_time_error/empty_sequence): the examples.
 - overflow near the largest values: the product of the two differences in 32 bits
-  (wrong_answer/product_sign), the differences themselves in 32 bits
-  (wrong_answer/difference_sign): 02-values and `wide-values`.
+  (wrong_answer/product_sign): 02-values and `wide-values`; the differences themselves in 32
+  bits (wrong_answer/difference_sign), right by luck where both overflow: `wide-values`.
 - state between cases, a longer case's tail seen by a shorter one: `most-cases`, where cases of
   0 to 3 values follow cases of 107.
 - a fixed line buffer one byte short of the longest line, 107 values of 11 characters
