@@ -1,10 +1,13 @@
 """Local extrema: the solver against a brute force on random sequences, and the generator's
-layout, ranges and draw order under pinned clocks, its files answered by the solver."""
+layout, ranges and draw order under pinned clocks, its files answered by the solver; stress on
+the maker's cases finds a submission that fails only at the 32-bit extremes."""
 
 import os
 import random
+import tempfile
 
 import harness
+from test_pset import BUILD, pset
 
 CLOCKS = harness.CLOCKS
 
@@ -95,6 +98,17 @@ class Extrema(harness.ProgramTest):
             self.assertClean(p, f"clock {clock}")
             want = "".join(f"{brute(s)}\n" for s in parse_cases(text))
             self.assertEqual(p.stdout.decode(), want, f"clock {clock}")
+
+    def test_stress_finds_an_overflow_at_the_extremes(self):
+        """The maker draws values at and next to the 32-bit ends, so the differences taken in
+        32 bits overflow in the first round."""
+        sub = os.path.join(BUILD, "submissions", "extrema", "wrong_answer", "difference_sign")
+        with tempfile.TemporaryDirectory() as tmp:
+            p = pset("stress", "extrema", "--seed", "1", "--rounds", "3", "--jobs", "1",
+                     "--shrink-seconds", "2", "--out", tmp, "--", sub)
+        self.assertEqual(p.returncode, 1, p.stdout + p.stderr)
+        self.assertIn("mismatch under seed 1: ", p.stdout)
+        self.assertIn("difference_sign answered differently", p.stdout)
 
 
 if __name__ == "__main__":

@@ -1,13 +1,14 @@
 // ratio_input_check: input validator of Ratio product (exit 42 valid, 43 invalid).
-// Input: T on a line, then T lines of one query n each. Limits: T 0..2000000, n 1..1000.
+// Input: T on a line, then T lines of one query n each. Limits from problem.toml: T and n.
 // O(size of the input).
 #include "input_check.h"
+#include "problem_limits.h"
 
 int main() {
-  long long T = chk::num("T", 0, 2000000);
+  long long T = chk::num("T", bound::T_min, bound::T_max);
   chk::eol();
   while (T--) {
-    chk::num("n", 1, 1000);
+    chk::num("n", bound::n_min, bound::n_max);
     chk::eol();
   }
   chk::accept();

@@ -1,10 +1,13 @@
 """Ratio product: both solvers on a file asking every n from 1 to 1000, against each other
-byte for byte and against the product computed exactly."""
+byte for byte and against the product computed exactly; stress on the maker's queries finds a
+submission whose table stops one short of n = 1000."""
 
 import os
+import tempfile
 from fractions import Fraction
 
 import harness
+from test_pset import BUILD, pset
 
 SOLVERS = ("ratio_solver", "ratio_solver_stream")
 
@@ -38,6 +41,18 @@ class Ratio(harness.ProgramTest):
             p = harness.run(prog, text)
             self.assertClean(p, prog)
             self.assertEqual(p.stdout, want, prog)
+
+    def test_stress_finds_the_last_query_missing(self):
+        """The maker asks n = 1000, the largest query, often, so a table that stops at 999
+        fails in the first round."""
+        sub = os.path.join(BUILD, "submissions", "ratio", "wrong_answer", "table_999")
+        with tempfile.TemporaryDirectory() as tmp:
+            p = pset("stress", "ratio", "--seed", "1", "--rounds", "3", "--jobs", "1",
+                     "--shrink-seconds", "2", "--out", tmp, "--", sub)
+        self.assertEqual(p.returncode, 1, p.stdout + p.stderr)
+        self.assertIn("mismatch under seed 1: ", p.stdout)
+        self.assertIn("table_999 answered differently", p.stdout)
+
 
 if __name__ == "__main__":
     harness.main()

@@ -1,13 +1,17 @@
 """Ring count: the solver on random points against the ring rule worked out here, and the
 generator under pinned clocks: layout, ranges, signs, no point just outside a ring boundary,
-its draw order, and its files answered by the solver."""
+its draw order, and its files answered by the solver. The maker's files are valid and hold
+points at every boundary of the rule, and stress on them finds a tolerance of 1e-9 at once."""
 
 import math
 import os
 import random
+import tempfile
 from decimal import Decimal, getcontext
 
 import harness
+from psetlib.problems import load_script
+from test_pset import BUILD, pset
 
 CLOCKS = harness.CLOCKS
 PI = 3.141592653589793
@@ -133,6 +137,43 @@ class Rings(harness.ProgramTest):
         # both kinds of answer occur
         self.assertIn("inf", answers)
         self.assertTrue(any(a.isdigit() for a in answers))
+
+    def test_made_files_are_valid_and_reach_every_boundary(self):
+        """Ten made files of 1000 points pass the validator, and among them are points within
+        1e-9 beyond and inside an edge, within the tolerance beyond ring 730's edge and just
+        past it, y = -1e-10 itself and y within 1e-9 below it, and the largest distance."""
+        maker = load_script(os.path.join(harness.ROOT, "rings", "maker.py"))
+        seen = dict.fromkeys(("beyond an edge within 1e-9", "inside an edge within 1e-9",
+                              "ring 730, beyond its edge", "inf, just past ring 730",
+                              "y = -1e-10", "y just below -1e-10", "distance 261450"), 0)
+        for seed in range(10):
+            text = maker.make(random.Random(seed), 1000, 8)
+            p = harness.run("rings_input_check", text)
+            self.assertEqual(p.returncode, 42, f"seed {seed}: {p.stderr!r}")
+            for line in text.split("\n")[1:-1]:
+                xs, ys = line.split(" ")
+                x, y = float(xs), float(ys)
+                v = (x * x + y * y) * PI / 100
+                off = v - round(v)
+                above = y >= -1e-10
+                seen["beyond an edge within 1e-9"] += above and 1e-10 < off < 1e-9
+                seen["inside an edge within 1e-9"] += above and -1e-9 < off < 0
+                seen["ring 730, beyond its edge"] += above and 0 < v - 730 <= 1e-10
+                seen["inf, just past ring 730"] += above and 1e-10 < v - 730 < 1e-9
+                seen["y = -1e-10"] += ys == "-0.0000000001"
+                seen["y just below -1e-10"] += -1e-9 <= y < -1e-10
+                seen["distance 261450"] += x * x + y * y == 261450 ** 2
+        self.assertTrue(all(seen.values()), seen)
+
+    def test_stress_finds_a_tolerance_of_1e9(self):
+        """A tolerance ten times the problem's is found in the first round of made points."""
+        sub = os.path.join(BUILD, "submissions", "rings", "wrong_answer", "loose_eps")
+        with tempfile.TemporaryDirectory() as tmp:
+            p = pset("stress", "rings", "--seed", "1", "--rounds", "3", "--jobs", "1",
+                     "--shrink-seconds", "2", "--out", tmp, "--", sub)
+        self.assertEqual(p.returncode, 1, p.stdout + p.stderr)
+        self.assertIn("mismatch under seed 1: ", p.stdout)
+        self.assertIn("loose_eps answered differently", p.stdout)
 
 
 if __name__ == "__main__":

@@ -512,8 +512,10 @@ class Refusals(unittest.TestCase):
              "02.ans is missing"),
             ("an input missing", lambda t: os.remove(os.path.join(t, "01.in")),
              "01.in is missing"),
-            ("a test the manifest lacks", lambda t: write(os.path.join(t, "07.in"), "1\n0 0\n"),
-             "07.in is not in its manifest"),
+            ("a test the manifest lacks", lambda t: write(os.path.join(t, "99.in"), "1
+0 0
+"),
+             "99.in is not in its manifest"),
             ("a manifest line garbled", lambda t: write(os.path.join(t, "manifest"),
                                                          "01 example\nsecond\n"), "damaged"),
             ("stale", lambda t: write(os.path.join(t, "sources"), "0" * 64 + "\n"),
@@ -599,8 +601,12 @@ int main() {
         src = os.path.join(harness.ROOT, "constant")
         dst = os.path.join(cls.root, "constant")
         os.makedirs(os.path.join(dst, "examples"))
-        for f in ("constant_answer.cpp", "statement.md", "examples/01-empty.in"):
-            shutil.copyfile(os.path.join(src, f), os.path.join(dst, f))
+        shutil.copyfile(os.path.join(src, "constant_answer.cpp"),
+                        os.path.join(dst, "constant_answer.cpp"))
+        # the fixture's own statement and empty example, which its validator takes
+        with open(os.path.join(dst, "statement.md"), "w") as fh:
+            fh.write("Print 25.\n\n## Input\nAnything.\n\n## Output\nThe line 25.\n")
+        open(os.path.join(dst, "examples", "01-empty.in"), "w").close()
         # the fixture's validator takes any lines: an example the program ignores
         with open(os.path.join(dst, "examples", "02-ignored.in"), "w") as fh:
             fh.write("anything at all\n")

@@ -146,7 +146,7 @@ class InputChecks(harness.ProgramTest):
         """Random tokens of digits, signs, points and an exponent letter, read as a query of
         Ratio product (an integer 1..1000) and as a coordinate of Ring count (a decimal)."""
         integer = re.compile(r"(0|[1-9][0-9]*)")
-        decimal = re.compile(r"-?(0|[1-9][0-9]*)(\.[0-9]+)?")
+        decimal = re.compile(r"-?(0|[1-9][0-9]*)(\.[0-9]*[1-9])?")  # no trailing zero
         rng = random.Random(13)
         tokens = {"0", "-0", "-0.0", "0.0", "1000", "1001", "-", ".", "1.", ".1", "-.5"}
         while len(tokens) < 250:

@@ -1,10 +1,13 @@
 """Trend: the generator's layout, kinds and draw order under pinned clocks, and the solver's
-verdicts on generated files against the next value of the cycle."""
+verdicts on generated files against the next value of the cycle; stress on the maker's cases
+finds a submission that forgets the turns at 1 and 30."""
 
 import os
 import random
+import tempfile
 
 import harness
+from test_pset import BUILD, pset
 
 CLOCKS = harness.CLOCKS
 
@@ -148,6 +151,17 @@ class Trend(harness.ProgramTest):
         p = harness.run("trend_solver", text)
         self.assertClean(p)
         self.assertEqual(p.stdout.decode(), "".join(verdict(v) + "\n" for v in cases))
+
+    def test_stress_finds_the_forgotten_turns(self):
+        """The maker's windows end at 1 and 30 and just after them often, so a submission
+        that ignores the turns fails in the first round."""
+        sub = os.path.join(BUILD, "submissions", "trend", "wrong_answer", "ends_ignored")
+        with tempfile.TemporaryDirectory() as tmp:
+            p = pset("stress", "trend", "--seed", "1", "--rounds", "3", "--jobs", "1",
+                     "--shrink-seconds", "2", "--out", tmp, "--", sub)
+        self.assertEqual(p.returncode, 1, p.stdout + p.stderr)
+        self.assertIn("mismatch under seed 1: ", p.stdout)
+        self.assertIn("ends_ignored answered differently", p.stdout)
 
 
 if __name__ == "__main__":

@@ -1,6 +1,7 @@
 // Wrong: puts("25\n") writes a second, empty line
 // Input on which it differs from the reference:
-//   (empty)
+//   1
+//   1
 #include <cstdio>
 
 int main() {

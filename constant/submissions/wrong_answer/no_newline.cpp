@@ -1,6 +1,7 @@
 // Wrong: prints 25 without a line end
 // Input on which it differs from the reference:
-//   (empty)
+//   1
+//   1
 #include <cstdio>
 
 int main() {

@@ -1,6 +1,7 @@
-// Wrong: reads a number n first and prints n * n; the input is empty, so it prints 0
+// Wrong: takes 25 = 5 * 5 for a rule and prints the first number of the input squared
 // Input on which it differs from the reference:
-//   (empty)
+//   1
+//   1
 #include <iostream>
 using namespace std;
 

@@ -1,6 +1,7 @@
 // Wrong: prints the answer as a real number, 25.0
 // Input on which it differs from the reference:
-//   (empty)
+//   1
+//   1
 #include <iostream>
 #include <iomanip>
 using namespace std;

@@ -1,6 +1,7 @@
 // Wrong: prints a blank after 25
 // Input on which it differs from the reference:
-//   (empty)
+//   1
+//   1
 #include <cstdio>
 
 int main() {
