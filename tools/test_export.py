@@ -512,9 +512,7 @@ class Refusals(unittest.TestCase):
              "02.ans is missing"),
             ("an input missing", lambda t: os.remove(os.path.join(t, "01.in")),
              "01.in is missing"),
-            ("a test the manifest lacks", lambda t: write(os.path.join(t, "99.in"), "1
-0 0
-"),
+            ("a test the manifest lacks", lambda t: write(os.path.join(t, "99.in"), "1\n0 0\n"),
              "99.in is not in its manifest"),
             ("a manifest line garbled", lambda t: write(os.path.join(t, "manifest"),
                                                          "01 example\nsecond\n"), "damaged"),

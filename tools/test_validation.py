@@ -82,9 +82,7 @@ class Protocol(unittest.TestCase):
         self.assertEqual((ok, msg, limits),
                          (False, "line 3, column 2: expected a line end, found a blank", {}))
         rings = harness.program("rings_input_check")
-        self.assertEqual(validator.check(rings, b"1
--1.5 2
-")[2],
+        self.assertEqual(validator.check(rings, b"1\n-1.5 2\n")[2],
                          {"T": (1, 1), "x": (-1.5, -1.5), "digits": (0, 1), "y": (2, 2),
                           "distance": (2, 2)})
 
