@@ -2,7 +2,8 @@
 
 - the input validator includes `problem_limits.h`, written from them (header());
 - the statement names them as {{NAME.min}} and {{NAME.max}} (fill());
-- the limits report compares them with what the tests reach (merge(), missing());
+- the limits report compares them with what the tests reach (merge(), unreached(), missing()),
+  and the build fails on an end no test reaches unless the manifest waives it (waived());
 - a second solver cross-checks only the tests within its capacity (within()).
 
     python3 -m psetlib.limits header PROBLEM FILE
@@ -13,9 +14,9 @@ writes the header of one problem (CMake runs it before it builds the validator).
 import os
 import re
 import sys
-from typing import Mapping
+from typing import Mapping, Optional
 
-from .problems import Problem
+from .problems import Limit, Problem
 
 # What a validator reports of one file: {limit: (least, largest value the file holds)}.
 Reached = dict[str, tuple[float, float]]
@@ -78,20 +79,61 @@ def merge(seen: Reached, reached: Reached) -> None:
         seen[name] = (min(a, lo), max(b, hi))
 
 
-def missing(p: Problem, seen: Reached) -> list[str]:
-    """What no test reaches: 'no test has n = 1', ... for each limit's two ends, but for an end
-    the values may not take (min_excluded) or one waived (waive_min, waive_max)."""
+class Gap:
+    """An end of a limit that no test reaches: `end` is "min" or "max" (or None when no test
+    reports the limit at all)."""
+
+    def __init__(self, limit: "Limit", end: Optional[str]) -> None:
+        self.limit, self.end = limit, end
+
+    def __str__(self) -> str:
+        if self.end is None:
+            return f"no test has {self.limit.name}"
+        value = self.limit.min if self.end == "min" else self.limit.max
+        return f"no test has {self.limit.name} = {number_text(value)}"
+
+    def failure(self, p: Problem) -> str:
+        """The gap as the build's failure names it, with the way out."""
+        if self.end is None:
+            return (f"{p.name}: no test reports limit {self.limit.name} ({self.limit.what}); "
+                    f"the validator must report it")
+        which = "lower" if self.end == "min" else "upper"
+        value = self.limit.min if self.end == "min" else self.limit.max
+        return (f"{p.name}: limit {self.limit.name} ({self.limit.what}) is not reached at its "
+                f"{which} end {number_text(value)} by any test (add a test that reaches it, "
+                f"or waive it: waive_{self.end} = \"why\" in {p.name}/problem.toml)")
+
+
+def unreached(p: Problem, seen: Reached) -> list[Gap]:
+    """The ends of the limits that no test reaches, but for an end the values may not take
+    (min_excluded) or one waived (waive_min, waive_max)."""
     gaps = []
     for name, limit in p.limits.items():
         if name not in seen:
-            gaps.append(f"no test has {name}")
+            gaps.append(Gap(limit, None))
             continue
         a, b = seen[name]
         if a > limit.min and not limit.min_excluded and limit.waive_min is None:
-            gaps.append(f"no test has {name} = {number_text(limit.min)}")
+            gaps.append(Gap(limit, "min"))
         if b < limit.max and limit.waive_max is None:
-            gaps.append(f"no test has {name} = {number_text(limit.max)}")
+            gaps.append(Gap(limit, "max"))
     return gaps
+
+
+def missing(p: Problem, seen: Reached) -> list[str]:
+    """What no test reaches: 'no test has n = 1', ... (see unreached())."""
+    return [str(gap) for gap in unreached(p, seen)]
+
+
+def waived(p: Problem) -> list[str]:
+    """The limit ends the manifest waives, each with its reason: 'n = 1 (lower end): why'."""
+    found = []
+    for limit in p.limits.values():
+        for end, value, why in (("lower", limit.min, limit.waive_min),
+                                ("upper", limit.max, limit.waive_max)):
+            if why is not None:
+                found.append(f"{limit.name} = {number_text(value)} ({end} end): {why}")
+    return found
 
 
 def within(capacity: Mapping[str, float], reached: Reached) -> bool:

@@ -20,11 +20,15 @@ EXPECTED_LETTER: dict[str, Optional[str]] = {
 
 
 class Submission:
-    def __init__(self, name: str, expected: str, path: str, source: str) -> None:
+    def __init__(self, name: str, expected: str, path: str, source: str,
+                 capacity: Optional[dict[str, float]] = None) -> None:
         self.name = name            # as shown: the program or source name
         self.expected = expected    # one of VERDICTS
         self.path = path            # the built program
         self.source = source        # its source file
+        # a second solver that holds less than the problem's limits: {limit: most}; it runs
+        # only on the tests within
+        self.capacity = capacity or {}
 
 
 def sources(p: Problem) -> list[tuple[str, str]]:
@@ -52,7 +56,7 @@ def of(p: Problem, progs: Programs) -> list[Submission]:
     found = []
     for prog in ([p.solver] if p.solver else []) + p.second:
         found.append(Submission(prog, "accepted", progs.exe(prog),
-                                os.path.join(p.folder, prog + ".cpp")))
+                                os.path.join(p.folder, prog + ".cpp"), p.capacity.get(prog)))
     for verdict, source in sources(p):
         if source.endswith(".cpp"):
             name = os.path.basename(source)[:-len(".cpp")]

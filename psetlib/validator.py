@@ -12,7 +12,7 @@ and, asked to, the broken copies of each (mutations()) that it wrongly accepts.
 
 import re
 import subprocess
-from typing import Any, Iterable, Iterator
+from typing import Any, Iterable, Iterator, Optional
 
 from . import limits
 from .common import Stop
@@ -127,12 +127,14 @@ def judge(validator_path: str, data: bytes, where: str) -> Verdict:
         raise Stop(f"{where}: {exc}")
 
 
-def check_inputs(validator_path: str, inputs: Iterable[tuple[str, bytes]],
-                 mutate: bool) -> tuple[list[str], limits.Reached, list[str]]:
+def check_inputs(validator_path: str, inputs: Iterable[tuple[str, bytes]], mutate: bool,
+                 each: Optional[dict[str, limits.Reached]] = None
+                 ) -> tuple[list[str], limits.Reached, list[str]]:
     """Validates the (label, data) inputs, read one at a time as the iterable gives them.
     Returns (bad, seen, loose): 'label: line L, column C: what' for each invalid input, the
     limits the valid ones reach together, and with `mutate` 'label: description' for each
-    broken copy of a valid input that the validator accepts."""
+    broken copy of a valid input that the validator accepts. `each`, when given, receives the
+    limits every valid input reaches, by its label."""
     bad: list[str] = []
     seen: limits.Reached = {}
     loose: list[str] = []
@@ -142,6 +144,8 @@ def check_inputs(validator_path: str, inputs: Iterable[tuple[str, bytes]],
             bad.append(f"{label}: {message}")
             continue
         limits.merge(seen, reached)
+        if each is not None:
+            each[label] = reached
         if mutate:
             for description, broken in mutations(data):
                 if judge(validator_path, broken, f"{label}, mutation {description}")[0]:

@@ -43,7 +43,7 @@ class Checks(unittest.TestCase):
             fh.write(data)
         return path
 
-    def test_build_reports_the_limits_no_test_reaches(self):
+    def test_build_fails_on_a_limit_end_no_test_reaches_unless_waived(self):
         # demolition's tests reach every limit: a validator that reports every file as one
         # case leaves T's upper end unreached
         real = shlex.quote(os.path.join(BUILD, "validators", "demolition_input_check"))
@@ -51,11 +51,33 @@ class Checks(unittest.TestCase):
                                f'out=$({real}); s=$?\n'
                                '[ -z "$out" ] || printf "%s\\n" "$out" | sed "s/^T .*/T 1 1/"\n'
                                'exit $s')
-        p = pset("build", "--tests", "0", "--out", os.path.join(self.tmp, "gaps"), "demolition",
-                 build=fake)
+        out = os.path.join(self.tmp, "gaps")
+        p = pset("build", "--tests", "0", "--out", out, "demolition", build=fake)
+        self.assertEqual(p.returncode, 1, p.stdout + p.stderr)
+        self.assertIn("demolition: limit T (cases in a file) is not reached at its upper end "
+                      "200000 by any test (add a test that reaches it, or waive it: waive_max = "
+                      '"why" in demolition/problem.toml)', p.stdout)
+        self.assertTrue(p.stderr.startswith("pset: 1 limit end is not reached by any test"),
+                        p.stderr)
+        self.assertFalse(os.path.exists(os.path.join(out, "demolition", "tests")))
+        # waived, with its reason: built, and the reason shown by build and verify
+        project = harness.copy_project(os.path.join(self.tmp, "waived"), ["demolition"])
+        manifest = os.path.join(project, "demolition", "problem.toml")
+        with open(manifest) as fh:
+            text = fh.read()
+        line = next(x for x in text.splitlines() if x.startswith("T "))
+        with open(manifest, "w") as fh:
+            fh.write(text.replace(line, line.replace(
+                "}", ', waive_max = "the judge stores at most 100 files" }')))
+        pset_copy = os.path.join(project, "pset")
+        p = pset("build", "--tests", "0", "--out", out, build=fake, pset_path=pset_copy)
         self.assertEqual(p.returncode, 0, p.stdout + p.stderr)
-        self.assertIn("limits no test reaches:", p.stdout)
-        self.assertIn("demolition: no test has T = 200000", p.stdout)
+        self.assertIn("limit ends waived (no test needs to reach them):\n  demolition: T = "
+                      "200000 (upper end): the judge stores at most 100 files", p.stdout)
+        p = pset("verify", *NOMEM, "--out", out, build=fake, pset_path=pset_copy)
+        self.assertEqual(p.returncode, 0, p.stdout + p.stderr)
+        self.assertIn("  waived: T = 200000 (upper end): the judge stores at most 100 files",
+                      p.stdout)
 
     def test_limits_report_names_each_end_no_test_reaches(self):
         p = types.SimpleNamespace(limits={

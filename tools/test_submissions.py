@@ -19,6 +19,12 @@ LEADS = {"wrong_answer": "// Wrong: ", "time_limit_exceeded": "// Too slow: ",
          "run_time_error": "// Crashes: "}
 INPUT_LINE = "// Input on which it differs from the reference:"
 INPUT_PREFIX = "//   "
+# A fault that shows only on a large input names one of the problem's extra tests instead.
+EXTRA_LINE = "// Differs from the reference on the extra test: "
+
+
+class Extra(str):
+    """The name of an extra test (<problem>/extra_tests.py) given as a header's input."""
 
 
 class HeaderError(Exception):
@@ -39,13 +45,18 @@ def parse_header(text, verdict):
     if not lines[0].startswith(lead) or not lines[0][len(lead):].strip():
         raise HeaderError(f"line 1 must be {lead!r} and the mistake, not {lines[0]!r}")
     mistake = lines[0][len(lead):].strip()
-    has_input = len(lines) > 1 and lines[1] == INPUT_LINE
+    has_input = len(lines) > 1 and (lines[1] == INPUT_LINE or lines[1].startswith(EXTRA_LINE))
     if verdict == "time_limit_exceeded":
         if has_input:
             raise HeaderError("a time_limit_exceeded submission gives no input")
         return mistake, None
     if not has_input:
-        raise HeaderError(f"line 2 must be {INPUT_LINE!r}")
+        raise HeaderError(f"line 2 must be {INPUT_LINE!r} or {EXTRA_LINE!r} and a name")
+    if lines[1].startswith(EXTRA_LINE):
+        name = lines[1][len(EXTRA_LINE):]
+        if not name or name != name.strip() or " " in name:
+            raise HeaderError(f"line 2 must name one extra test after {EXTRA_LINE!r}")
+        return mistake, Extra(name)
     body = []
     for line in lines[2:]:
         if line.rstrip() == INPUT_PREFIX.rstrip():
@@ -77,6 +88,23 @@ def submissions():
                 if f.endswith(".cpp"):
                     found.append((problem, verdict, f[:-4], os.path.join(folder, f)))
     return found
+
+
+_extra = {}
+
+
+def header_input(problem, given):
+    """The text of a header's input: as written, or the problem's extra test it names."""
+    if not isinstance(given, Extra):
+        return given
+    if problem not in _extra:
+        p = problems.get(problem)
+        path = os.path.join(p.folder, "extra_tests.py")
+        _extra[problem] = dict(problems.load_script(path).tests()) if os.path.isfile(path) \
+            else {}
+    if given not in _extra[problem]:
+        raise HeaderError(f"{problem} has no extra test {given!r}")
+    return _extra[problem][given]
 
 
 def run_path(path, stdin):
@@ -133,6 +161,10 @@ class Headers(unittest.TestCase):
                                       "time_limit_exceeded"), ("quadratic", None))
         crash = self.GOOD.replace("// Wrong:", "// Crashes:")
         self.assertEqual(parse_header(crash, "run_time_error")[1], "1\n3 5 1 7 2 1 3\n")
+        big = "// Crashes: x\n" + EXTRA_LINE + "max-sum\n#include <cstdio>\n"
+        given = parse_header(big, "run_time_error")[1]
+        self.assertIsInstance(given, Extra)
+        self.assertEqual(given, "max-sum")
 
     def test_bad_headers(self):
         bad = [
@@ -147,6 +179,10 @@ class Headers(unittest.TestCase):
             ("input on a time-out", self.GOOD.replace("// Wrong:", "// Too slow:"),
              "time_limit_exceeded"),
             ("no header", "#include <cstdio>\n", "wrong_answer"),
+            ("no extra test named", "// Wrong: x\n" + EXTRA_LINE + "\n", "wrong_answer"),
+            ("two names", "// Wrong: x\n" + EXTRA_LINE + "a b\n", "wrong_answer"),
+            ("an extra test on a time-out", "// Too slow: x\n" + EXTRA_LINE + "a\n",
+             "time_limit_exceeded"),
         ]
         for what, text, verdict in bad:
             with self.subTest(what):
@@ -168,6 +204,10 @@ class Submissions(unittest.TestCase):
                         self.fail(f"{src}: {e}")
                 if stdin is None:
                     continue
+                try:
+                    stdin = header_input(problem, stdin)
+                except HeaderError as e:
+                    self.fail(f"{src}: {e}")
                 exe = os.path.join(SUB_DIR, problem, verdict, name)
                 self.assertTrue(os.access(exe, os.X_OK), f"{exe} is not built")
                 why = difference(problem, verdict, exe, stdin)
@@ -219,7 +259,7 @@ class Submissions(unittest.TestCase):
             if stdin is None:
                 continue
             with self.subTest(f"{problem}/{verdict}/{name}"):
-                p = harness.run(check, stdin)
+                p = harness.run(check, header_input(problem, stdin))
                 self.assertEqual(p.returncode, 42, f"{src}: {check} refuses its header input: "
                                  f"{p.stderr.decode(errors='replace').strip()}")
                 checked += 1

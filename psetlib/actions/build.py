@@ -2,9 +2,11 @@
 
 import argparse
 import os
+import resource
 import shutil
 import signal
 import tempfile
+import time
 from typing import Any, Optional
 
 from .. import compare, limits, making, package, problems, runner, sources, testdata, validator
@@ -49,7 +51,7 @@ class Built:
         self.largest = 0
         self.slowest: Optional[float] = None
         self.cross_check = "none"
-        self.gaps: list[str] = []
+        self.gaps: list[limits.Gap] = []
 
 
 def build_problem(progs: Programs, p: Problem, place: package.Place, count: int, seed: int,
@@ -90,7 +92,7 @@ def build_problem(progs: Programs, p: Problem, place: package.Place, count: int,
     if p.second and made:
         row.cross_check = "agrees: " + ", ".join(f"{s} on {covered[s]} of {len(made)}"
                                                  for s in p.second)
-    row.gaps = limits.missing(p, seen)
+    row.gaps = limits.unreached(p, seen)
     return row
 
 
@@ -153,6 +155,7 @@ def run(opts: argparse.Namespace, progs: Programs) -> int:
 
 def _build(opts: argparse.Namespace, progs: Programs, chosen: list[Problem],
            place: package.Place, partial: str) -> int:
+    started = time.monotonic()
     plural = "" if len(chosen) == 1 else "s"
     console.say(f"building {len(chosen)} problem{plural} into {place.shown} (seed {opts.seed}, "
                 f"{opts.tests} generated test{'' if opts.tests == 1 else 's'} each)")
@@ -171,6 +174,17 @@ def _build(opts: argparse.Namespace, progs: Programs, chosen: list[Problem],
         rows.append(row)
         console.finish(f" {row.tests} test{'' if row.tests == 1 else 's'}, cross-check: "
                        f"{row.cross_check}")
+    console.where = ""
+    gaps = [gap.failure(p) for p, row in zip(chosen, rows) for gap in row.gaps]
+    if gaps:
+        _table(rows)
+        console.say("")
+        for line in gaps:
+            console.say(line)
+        raise Failure(f"{len(gaps)} limit end{'s are' if len(gaps) > 1 else ' is'} not reached "
+                      f"by any test (listed above); the package in {place.shown} is unchanged "
+                      f"and the unfinished one stays in "
+                      f"{place.show(os.path.basename(partial))}")
     console.where = f"while putting the new package in place in {place.shown}"
     # A signal waits until every problem's folder is swapped: each one is old or new.
     old = signal.pthread_sigmask(signal.SIG_BLOCK, {signal.SIGINT, signal.SIGTERM})
@@ -182,11 +196,11 @@ def _build(opts: argparse.Namespace, progs: Programs, chosen: list[Problem],
     finally:
         signal.pthread_sigmask(signal.SIG_SETMASK, old)
     console.where = ""
-    _summary(rows, place)
+    _summary(rows, chosen, place, started)
     return 0
 
 
-def _summary(rows: list[Built], place: package.Place) -> None:
+def _table(rows: list[Built]) -> None:
     console.say("")
     console.say(f"{'problem':<11} {'tests':>5} {'largest input':>14} {'slowest ref':>12}  "
                 "cross-check")
@@ -194,10 +208,33 @@ def _summary(rows: list[Built], place: package.Place) -> None:
         ms = f"{row.slowest * 1000:.0f} ms" if row.slowest is not None else "-"
         console.say(f"{row.name:<11} {row.tests:>5} {human(row.largest):>14} {ms:>12}  "
                     f"{row.cross_check}")
-    gaps = [(row.name, gap) for row in rows for gap in row.gaps]
-    if gaps:
+
+
+def _summary(rows: list[Built], chosen: list[Problem], place: package.Place,
+             started: float) -> None:
+    """The table of the problems built, the limit ends their manifests waive, and what the
+    whole package now holds: its size, its largest file, and how long the build took."""
+    _table(rows)
+    waived = [(p.name, line) for p in chosen for line in limits.waived(p)]
+    if waived:
         console.say("")
-        console.say("limits no test reaches:")
-        for name, gap in gaps:
-            console.say(f"  {name}: {gap}")
-    console.say(f"package written to {place.show('<problem>', 'tests')}")
+        console.say("limit ends waived (no test needs to reach them):")
+        for name, line in waived:
+            console.say(f"  {name}: {line}")
+    total, files, largest, where = 0, 0, 0, ""
+    for name in problems.names():
+        folder = place.tests(name)
+        if not os.path.isdir(folder):
+            continue
+        for f in os.listdir(folder):
+            size = os.path.getsize(os.path.join(folder, f))
+            total, files = total + size, files + 1
+            if size > largest:
+                largest, where = size, place.show(name, "tests", f)
+    children = resource.getrusage(resource.RUSAGE_CHILDREN)
+    own = resource.getrusage(resource.RUSAGE_SELF)
+    cpu = children.ru_utime + children.ru_stime + own.ru_utime + own.ru_stime
+    console.say("")
+    console.say(f"package written to {place.show('<problem>', 'tests')}: {files} files, "
+                f"{human(total)} in all; the largest {where} ({human(largest)})")
+    console.say(f"built in {time.monotonic() - started:.1f} s ({cpu:.1f} s of CPU)")

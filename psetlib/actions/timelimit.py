@@ -12,7 +12,7 @@ import re
 import shutil
 from typing import Any, Optional
 
-from .. import judging, package, problems, runner, submissions
+from .. import judging, limits, package, problems, runner, submissions, validator
 from ..common import Stop, console
 from ..problems import Problem
 from ..programs import Programs
@@ -93,6 +93,18 @@ def run(opts: argparse.Namespace, progs: Programs) -> int:
     return status
 
 
+def held(p: Problem, progs: Programs, tests: TestData,
+         s: submissions.Submission) -> list[str]:
+    """The tests a submission runs on: all of them, or for a second solver that holds less
+    than the problem's limits, those within its capacity (as the validator reports them)."""
+    if not s.capacity:
+        return tests.names
+    inputs = ((n, tests.read(n, ".in")) for n in tests.names)
+    each: dict[str, limits.Reached] = {}
+    validator.check_inputs(progs.validator(p), inputs, False, each)
+    return [n for n in tests.names if n in each and limits.within(s.capacity, each[n])]
+
+
 def measure(p: Problem, progs: Programs, tests: TestData, s: submissions.Submission,
             limit: float, memory: int, scratch: str) -> tuple[list[str], float, Optional[str]]:
     """Runs one submission on the tests up to its first rejection, under `limit` CPU seconds
@@ -100,9 +112,10 @@ def measure(p: Problem, progs: Programs, tests: TestData, s: submissions.Submiss
     lim = judging.limits(limit, memory)
     verdicts: list[str] = []
     slowest, where = 0.0, None
-    for k, name in enumerate(tests.names, 1):
+    names = held(p, progs, tests, s)
+    for k, name in enumerate(names, 1):
         console.where = f"at {p.name}: {s.name} on test {name}"
-        console.status(f"{p.name}: {s.name} test {k} of {len(tests.names)}")
+        console.status(f"{p.name}: {s.name} test {k} of {len(names)}")
         verdict, cpu, _ = judging.judge_test(p, progs, tests, name, [s.path], lim, scratch)
         verdicts.append(verdict)
         if cpu > slowest:
@@ -122,7 +135,7 @@ def one_problem(opts: argparse.Namespace, progs: Programs, p: Problem, tests: Te
         bad = next((v for v in verdicts if v != "OK"), None)
         if bad:
             console.say(f"{p.name}: accepted submission {s.name} gets {bad} on test "
-                        f"{tests.names[len(verdicts) - 1]}: no limit derived")
+                        f"{held(p, progs, tests, s)[len(verdicts) - 1]}: no limit derived")
             return 1
         times[s.name] = (cpu, test)
         if cpu >= slowest:
@@ -149,7 +162,7 @@ def one_problem(opts: argparse.Namespace, progs: Programs, p: Problem, tests: Te
             status = 1
         else:
             console.say(f"{p.name}: {s.name} exceeds 1.5 x {in_force:g} s on test "
-                        f"{tests.names[verdicts.index('TLE')]}, as it should")
+                        f"{held(p, progs, tests, s)[verdicts.index('TLE')]}, as it should")
     if opts.write and current != derived:
         write_limit(p.manifest, derived)
         console.say(f"{p.name}: time_limit = {derived:g} written to {p.manifest}")

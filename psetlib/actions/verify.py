@@ -9,7 +9,7 @@ import shutil
 import threading
 from typing import Any
 
-from .. import judging, package, problems, runner, submissions, validator, workers
+from .. import judging, limits, package, problems, runner, submissions, validator, workers
 from ..common import Stop, console
 from ..problems import Problem
 from ..programs import Programs
@@ -31,7 +31,8 @@ def arguments(ap: argparse.ArgumentParser, checks: Any) -> None:
         "as built into build/submissions/) on every test with the problem's time limit "
         "(time_limit in problem.toml, CPU seconds). One row per submission: its name, its "
         "expected verdict, one letter per test (A accepted, W wrong answer, T time limit, "
-        "M memory limit, O output limit, R run-time error, - not run) and its slowest time; "
+        "M memory limit, O output limit, R run-time error, - not run: after its first "
+        "rejection, or past what a second solver holds) and its slowest time; "
         "'!' marks a submission whose verdict is not its folder's. A wrong submission must "
         "get its folder's verdict at its first rejected test. Exit status 1 when any "
         "submission is not as expected.")
@@ -66,10 +67,13 @@ def run(opts: argparse.Namespace, progs: Programs) -> int:
     place = package.Place(opts.out)
     with package.Lock(place, False, "verify"):
         tests = {p.name: package.open_tests(place, p) for p in chosen}
+        reached: dict[str, dict[str, limits.Reached]] = {}
         for p in chosen:
             t = tests[p.name]
             inputs = ((f"{t.shown}/{n}.in", t.read(n, ".in")) for n in t.names)
-            bad, _, _ = validator.check_inputs(progs.validator(p), inputs, False)
+            each: dict[str, limits.Reached] = {}
+            bad, _, _ = validator.check_inputs(progs.validator(p), inputs, False, each)
+            reached[p.name] = {n: each.get(f"{t.shown}/{n}.in", {}) for n in t.names}
             if bad:
                 for line in bad:
                     console.say(f"{p.name}: invalid: {line}")
@@ -77,14 +81,14 @@ def run(opts: argparse.Namespace, progs: Programs) -> int:
                 return 1
         console.say(f"package valid: {sum(len(t.names) for t in tests.values())} tests of "
                     f"{len(chosen)} problems")
-        results = _verify(opts, progs, chosen, tests, subs)
+        results = _verify(opts, progs, chosen, tests, subs, reached)
     return report(chosen, subs, results)
 
 
 def _verify(opts: argparse.Namespace, progs: Programs, chosen: list[Problem],
-            tests: dict[str, TestData],
-            subs: dict[str, list[submissions.Submission]]) -> dict[tuple[str, str, str],
-                                                                   tuple[str, float]]:
+            tests: dict[str, TestData], subs: dict[str, list[submissions.Submission]],
+            reached: dict[str, dict[str, limits.Reached]]
+            ) -> dict[tuple[str, str, str], tuple[str, float]]:
     scratch = os.path.join(runner.scratch(), "verify")
     os.makedirs(scratch, exist_ok=True)
     jobs = [(p, s) for p in chosen for s in subs[p.name]]
@@ -101,6 +105,9 @@ def _verify(opts: argparse.Namespace, progs: Programs, chosen: list[Problem],
         lim = judging.limits(p.time_limit, opts.memory_limit)
         letters, slowest = "", 0.0
         for name in t.names:
+            if not limits.within(s.capacity, reached[p.name][name]):
+                letters += "-"  # past what this second solver holds
+                continue
             verdict, cpu, _ = judging.judge_test(p, progs, t, name, [s.path], lim, own)
             c = submissions.letter(verdict)
             letters += c
@@ -132,6 +139,12 @@ def report(chosen: list[Problem], subs: dict[str, list[submissions.Submission]],
     vwidth = max(len(v) for v in submissions.VERDICTS)
     for p in chosen:
         console.say(f"{p.name} (time limit {p.time_limit:g} s):")
+        for line in limits.waived(p):
+            console.say(f"  waived: {line}")
+        for s in subs[p.name]:
+            if s.capacity:
+                held = ", ".join(f"{k} <= {limits.number_text(v)}" for k, v in s.capacity.items())
+                console.say(f"  {s.name} runs only on the tests within {held}")
         bad = 0
         for s in subs[p.name]:
             letters, slowest = results[p.name, s.expected, s.name]
