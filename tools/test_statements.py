@@ -123,9 +123,29 @@ class Pages(unittest.TestCase):
             shutil.rmtree(SHOTS)
         os.makedirs(SHOTS)
 
+        # every problem's page, and one of a statement whose two samples are as large as a
+        # sample may be: 40 lines of 80 of the widest characters
+        pages = {}
+        for name in self.names:
+            p = problems.get(name)
+            texts = [t for inp, ans in self.samples_of(name)
+                     for t in ([inp] if ans is None else [inp, ans])]
+            pages[name] = (os.path.join(self.folder, name + ".html"), p.title, sections(name),
+                           texts, p.time_limit, len(p.samples))
+        largest = ["".join("W@#M"[(r + c) % 4] for c in range(80)) + "\n" for r in range(40)]
+        big = "".join(largest)
+        path = os.path.join(self.tmp, "largest-samples.html")
+        with open(path, "w", encoding="utf-8") as fh:
+            fh.write(rendering.html_page("Largest samples", "Text.\n\n## Input\nIn.\n\n"
+                                         "## Output\nOut.\n", [(big.encode(), big.encode())] * 2,
+                                         2.5, 256))
+        pages["largest-samples"] = (path, "Largest samples", ["Input", "Output"], [big] * 4, 2.5,
+                                    2)
+
         def look(name):
+            page_path = pages[name][0]
             probe = os.path.join(self.tmp, name + ".probe.html")
-            with open(os.path.join(self.folder, name + ".html"), encoding="utf-8") as fh:
+            with open(page_path, encoding="utf-8") as fh:
                 page = fh.read()
             with open(probe, "w", encoding="utf-8") as fh:
                 fh.write(page.replace("</body>", PROBE + "\n</body>"))
@@ -139,24 +159,20 @@ class Pages(unittest.TestCase):
             shot = os.path.join(SHOTS, name + ".png")
             height = max(600, int(found["height"]))
             taken = chromium(self.tmp, f"--window-size={WIDTH},{height}",
-                             f"--screenshot={shot}", "file://" + os.path.join(
-                                 self.folder, name + ".html"))
+                             f"--screenshot={shot}", "file://" + page_path)
             return name, found, taken.stderr[-2000:], (shot, height)
 
         with concurrent.futures.ThreadPoolExecutor(2) as pool:
-            looks = list(pool.map(look, self.names))
+            looks = list(pool.map(look, pages))
         for name, found, err, shot in looks:
             with self.subTest(name):
-                p = problems.get(name)
+                _, title, headings, texts, time_limit, samples = pages[name]
                 self.assertIsNotNone(found, f"chromium did not lay out the page: {err}")
-                self.assertEqual(found["h1"], [p.title])
-                wanted = sections(name) + (["Samples" if len(p.samples) > 1 else "Sample"])
-                self.assertEqual(found["h2"], wanted)
+                self.assertEqual(found["h1"], [title])
+                self.assertEqual(found["h2"], headings + ["Samples" if samples > 1 else "Sample"])
                 self.assertIn("Time limit", found["limits"])
-                if p.time_limit is not None:
-                    self.assertIn(f"{p.time_limit:g} second", found["limits"])
-                texts = [t for inp, ans in self.samples_of(name)
-                         for t in ([inp] if ans is None else [inp, ans])]
+                if time_limit is not None:
+                    self.assertIn(f"{time_limit:g} second", found["limits"])
                 self.assertEqual([pre["text"] for pre in found["pres"]], texts)
                 # every line of every sample lies inside the window: nothing cut at the right
                 self.assertLessEqual(found["scrollWidth"], found["width"])
