@@ -15,10 +15,12 @@ from typing import Any, Callable, Optional
 
 from . import problems, runner
 from .actions import build, export, judge, schema, stress, timelimit, validate, verify
+from .actions import statements
 from .common import ROOT, Failure, Interrupted, Stop, console
 from .programs import Programs
 
-ACTIONS: list[ModuleType] = [build, validate, stress, judge, timelimit, verify, export, schema]
+ACTIONS: list[ModuleType] = [build, validate, stress, judge, timelimit, verify, export, statements,
+                             schema]
 
 EXIT = ("Exit status: 0 all built, all rounds agree, every test OK, every input valid, every "
         "submission as expected; 1 a program failed or a check disagreed (build), a mismatch "
@@ -78,7 +80,7 @@ class Checks:
 def overview() -> str:
     lines = ["pset: the problem set's workflow over the built programs.", ""]
     for m in ACTIONS:
-        lines.append(f"  pset {m.ACTION:<9} {m.SUMMARY}")
+        lines.append(f"  pset {m.ACTION:<10} {m.SUMMARY}")
     lines += ["", "Examples:"] + [f"  {m.EXAMPLE}" for m in ACTIONS]
     lines += ["", "pset ACTION --help tells an action's options and their defaults.",
               "Problems: " + ", ".join(problems.names()) + ".", "", EXIT]

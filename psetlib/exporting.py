@@ -1,22 +1,40 @@
 """Exporting the built package as one problem package per problem, in the directory format that
-contest judges import, as a folder and as a zip, into `<out>/export/`:
+contest judges import, as a folder and as a zip, in either version of the format:
 
-    problem.yaml                      name, uuid, source, license, validation and its flags,
-                                      limits (psetlib/problem_yaml.py)
+legacy (the default), into `<out>/export/`:
+
+    problem.yaml                      name, uuid, source, license, rights_owner, validation and
+                                      its flags, limits (psetlib/problem_yaml.py)
     .timelimit                        when problem.toml sets time_limit
     problem_statement/problem.en.tex  from <problem>/statement.md (psetlib/statement.py)
-    data/sample/                      the tests made from the examples named in samples
+
+2023-07 (the current version), into `<out>/export-2023-07/`:
+
+    problem.yaml                      problem_format_version, type, name, uuid, credits, source,
+                                      license, rights_owner, limits (time_limit, memory),
+                                      allow_file_writing
+    statement/problem.en.tex          as above
+    data/sample/, data/secret/        each with test_group.yaml (the checker's flags as a list)
+                                      and testdata.yaml (the same flags as the common verifier,
+                                      which reads an earlier state of the draft, takes them)
+
+and in both:
+
+    data/sample/                      the tests made from the examples named in samples, named
+                                      so that they sort in the order samples gives
     data/secret/                      every other test, named so that they sort in package order
     input_validators/<name>/          the validator's source and the headers it includes
-    submissions/accepted/             the reference and second solvers' sources, and any more
+    submissions/accepted/             the reference solver's source, the second solvers' that
+                                      hold every input the problem allows, and any more
     submissions/<verdict>/            from <problem>/submissions/<verdict>/
 
 First every problem is planned (plan()): its package must be whole, every test file as its
 manifest records it (each digest checked before a byte is written) and built from today's
-sources. Then everything is written into a folder of its own and moved into place (write());
-what is replaced must have been written by an earlier export (a record of every file written
-is kept in `<out>/export/.pset-export/`), so a file put there by hand is never deleted. The zips
-are byte-reproducible (psetlib/zips.py).
+sources; no answer may be empty, every sample must fit a page and some test must be secret.
+Then everything is written into a folder of its own and moved into place (write()); what is
+replaced must have been written by an earlier export (a record of every file written is kept
+in `<export folder>/.pset-export/`), so a file put there by hand is never deleted. The zips are
+byte-reproducible (psetlib/zips.py).
 """
 
 import os
@@ -25,28 +43,31 @@ import shutil
 import tempfile
 from typing import Callable, Iterable
 
-from . import limits, package, sources, submissions, zips
+from . import limits, package, problem_yaml, samples, sources, submissions, zips
 from .common import Stop
-from .problem_yaml import problem_yaml
 from .problems import Problem, ProblemSet
 from .statement import statement_tex
 
 STATEMENT = "statement.md"
 SUBMISSION_SUFFIXES = (".c", ".cc", ".cpp", ".cxx", ".py")
 RECORD = ".pset-export"
-SAMPLE_LINES, SAMPLE_COLUMNS = 40, 80  # the most a sample may hold, input and answer
+LEGACY, CURRENT = "legacy", "2023-07"
+FORMATS = (LEGACY, CURRENT)
+FOLDER = {LEGACY: "export", CURRENT: "export-2023-07"}  # under <out>, per format
 
 
 class Plan:
     """Everything one problem's export writes, as (path in the package, bytes or a file to
     copy), decided before anything is written."""
 
-    def __init__(self, name: str) -> None:
+    def __init__(self, name: str, fmt: str) -> None:
         self.name = name
+        self.format = fmt
         self.files: dict[str, tuple[str, object]] = {}  # path -> ("file", path) or ("data", bytes)
         self.samples = 0
         self.secret = 0
         self.submissions: dict[str, int] = {}
+        self.left_out: list[str] = []  # second solvers not exported, and why
         self.validator = ""
         self.time_limit: object = None
         self.warnings: list[str] = []
@@ -57,40 +78,37 @@ class Plan:
         self.files[path] = (kind, value)
 
 
+def _label(kind: str, how: str) -> str:
+    """What a test was made from, as a name: "worked", "seed-1765000000", "long-runs"."""
+    words = how.split()
+    if kind == "example" and words:
+        stem = os.path.splitext(os.path.basename(words[0]))[0]
+        label = re.sub(r"^\d+[-_.]?", "", stem) or "example"
+    elif kind == "generator" and "seed" in words[:-1]:
+        label = "seed-" + words[words.index("seed") + 1]
+    elif kind == "generator":
+        label = "generated"
+    elif kind == "maker" and len(words) >= 2:
+        label = words[-1]
+    else:
+        label = kind
+    return re.sub(r"[^a-z0-9]+", "-", label.lower()).strip("-") or "test"
+
+
 def test_names(entries: Iterable[tuple[str, str, str]]) -> list[str]:
     """The exported name of every test (name, kind, how) in manifest order: its number in the
     package, padded so that the names sort in that order, and what it was made from."""
     entries = list(entries)
     width = max(2, len(str(max(int(n) for n, _, _ in entries))))
-    names = []
-    for number, kind, how in entries:
-        words = how.split()
-        if kind == "example" and words:
-            stem = os.path.splitext(os.path.basename(words[0]))[0]
-            label = re.sub(r"^\d+[-_.]?", "", stem) or "example"
-        elif kind == "generator" and "seed" in words[:-1]:
-            label = "seed-" + words[words.index("seed") + 1]
-        elif kind == "generator":
-            label = "generated"
-        elif kind == "maker" and len(words) >= 2:
-            label = words[-1]
-        else:
-            label = kind
-        label = re.sub(r"[^a-z0-9]+", "-", label.lower()).strip("-") or "test"
-        names.append(f"{int(number):0{width}d}-{label}")
-    return names
+    return [f"{int(number):0{width}d}-{_label(kind, how)}" for number, kind, how in entries]
 
 
-def _oversized(path: str) -> str:
-    """Why a sample file is too large to show, or ''."""
-    with open(path, "rb") as fh:
-        lines = fh.read().split(b"\n")
-    if lines and lines[-1] == b"":
-        lines.pop()
-    widest = max((len(line) for line in lines), default=0)
-    if len(lines) > SAMPLE_LINES or widest > SAMPLE_COLUMNS:
-        return f"{len(lines)} lines, {widest} columns"
-    return ""
+def sample_names(p: Problem) -> list[str]:
+    """The exported name of every sample, in the order of samples: its place there, padded so
+    that the names sort in that order, and its example's name."""
+    width = max(2, len(str(len(p.samples))))
+    return [f"{k:0{width}d}-{_label('example', stem + '.in')}"
+            for k, stem in enumerate(p.samples, 1)]
 
 
 def _tests(plan: Plan, p: Problem, place: package.Place) -> None:
@@ -100,23 +118,53 @@ def _tests(plan: Plan, p: Problem, place: package.Place) -> None:
                    "test, a program or the manifest changed since it was built (run pset build)")
     tests.check_all()
     entries = [tests.entries[n] for n in tests.names]
+    shown = place.show(p.name, "tests")
+    sample_name = sample_names(p)
+    found: set[int] = set()
     for e, name in zip(entries, test_names((e.name, e.kind, e.how) for e in entries)):
-        sample = e.kind == "example" and p.is_sample(e.how.split()[0])
-        plan.samples += sample
-        plan.secret += not sample
+        at = samples.sample_of(p, e.how) if e.kind == "example" else None
+        answer = e.files.get(".ans")
+        if answer is not None and answer.size == 0:
+            raise Stop(f"test {e.name} of {p.name} ({e.kind} {e.how}) has an empty answer, "
+                       f"{os.path.join(shown, e.name + '.ans')}, which no judge's package may "
+                       "hold: give every test a case to answer, then run pset build")
+        if at is None:
+            plan.secret += 1
+            folder = "secret"
+        else:
+            plan.samples += 1
+            found.add(at)
+            folder, name = "sample", sample_name[at]
+            for suffix, what in ((".in", "input"), (".ans", "answer")):
+                why = samples.misfit_file(os.path.join(tests.folder, e.name + suffix)) \
+                    if suffix in e.files else None
+                if why:
+                    raise Stop(f"sample {e.how} of {p.name} does not fit: its {what}: {why}; a "
+                               f"sample holds {samples.limit_text()} (run pset build: it "
+                               "refuses one)")
         for suffix in e.files:
-            path = os.path.join(tests.folder, e.name + suffix)
-            plan.add(f"data/{'sample' if sample else 'secret'}/{name}{suffix}", "file", path)
-        if not sample:
-            continue
-        too_large = [f"{what} {why}" for suffix, what in ((".in", "input"), (".ans", "answer"))
-                     if (why := _oversized(os.path.join(tests.folder, e.name + suffix)))]
-        if too_large:
-            plan.warnings.append(f"sample {e.how.split()[0]} is larger than {SAMPLE_LINES} "
-                                 f"lines of {SAMPLE_COLUMNS} columns: {'; '.join(too_large)}")
+            plan.add(f"data/{folder}/{name}{suffix}", "file",
+                     os.path.join(tests.folder, e.name + suffix))
+    missing = [p.samples[k] for k in range(len(p.samples)) if k not in found]
+    if missing:
+        raise Stop(f"the package of {p.name} in {place.shown} holds no test of the sample "
+                   f"{missing[0]} (run pset build)")
+    if not plan.secret:
+        raise Stop(f"{p.name} has no secret test: every test of its package is a sample, and a "
+                   "judge's verifier refuses a package without secret data (add an example "
+                   "that samples does not name, an extra test or a generator)")
 
 
 def _statement(plan: Plan, p: Problem) -> None:
+    text = statement_text(p)
+    folder = "problem_statement" if plan.format == LEGACY else "statement"
+    plan.add(f"{folder}/problem.en.tex", "data",
+             statement_tex(p.title, text, f"{p.name}/{STATEMENT}").encode())
+
+
+def statement_text(p: Problem) -> str:
+    """The problem's statement.md with its limits filled in; stops when it cannot be read or
+    names a limit the problem does not have."""
     where = f"{p.name}/{STATEMENT}"
     try:
         with open(os.path.join(p.folder, STATEMENT), encoding="utf-8") as fh:
@@ -126,11 +174,9 @@ def _statement(plan: Plan, p: Problem) -> None:
     except (OSError, UnicodeDecodeError) as exc:
         raise Stop(f"cannot read {where}: {exc}")
     try:
-        text = limits.fill(p, text, where)
+        return limits.fill(p, text, where)
     except ValueError as exc:
         raise Stop(str(exc))
-    plan.add("problem_statement/problem.en.tex", "data",
-             statement_tex(p.title, text, where).encode())
 
 
 def _validator(plan: Plan, p: Problem) -> None:
@@ -149,9 +195,24 @@ def _validator(plan: Plan, p: Problem) -> None:
     plan.validator = check
 
 
+def short_of_limits(p: Problem, second: str) -> str:
+    """Why a second solver cannot answer every input the problem allows ("holds length up to
+    510 of 10000"), or "" when it can: its capacity lies below a limit's largest value."""
+    short = [f"{limit} up to {limits.number_text(most)} of "
+             f"{limits.number_text(p.limits[limit].max)}"
+             for limit, most in p.capacity.get(second, {}).items()
+             if limit in p.limits and most < p.limits[limit].max]
+    return f"holds {', '.join(short)}" if short else ""
+
+
 def _submissions(plan: Plan, p: Problem) -> None:
     assert p.solver
     for prog in [p.solver, *p.second]:
+        why = short_of_limits(p, prog) if prog != p.solver else ""
+        if why:
+            # it would fail the largest tests: a judge's verifier rejects such an accepted one
+            plan.left_out.append(f"{prog} ({why})")
+            continue
         plan.add(f"submissions/accepted/{prog}.cpp", "file",
                  os.path.join(p.folder, prog + ".cpp"))
     for verdict, source in submissions.sources(p):
@@ -163,15 +224,30 @@ def _submissions(plan: Plan, p: Problem) -> None:
             plan.submissions[verdict] = plan.submissions.get(verdict, 0) + 1
 
 
-def plan(the_set: ProblemSet, p: Problem, place: package.Place) -> Plan:
-    """What problem p's export writes; stops when its package is not whole, not as its
-    manifest records it, or older than its sources."""
-    result = Plan(p.name)
+def _metadata(plan: Plan, the_set: ProblemSet, p: Problem) -> None:
+    plan.time_limit = p.time_limit
+    if plan.format == LEGACY:
+        plan.add("problem.yaml", "data",
+                 problem_yaml.legacy(p, the_set.name, the_set.package).encode())
+        if p.time_limit is not None:
+            plan.add(".timelimit", "data", f"{limits.number_text(p.time_limit)}\n".encode())
+        return
+    plan.add("problem.yaml", "data",
+             problem_yaml.current(p, the_set.name, the_set.package).encode())
+    for group in ("sample", "secret"):
+        plan.add(f"data/{group}/test_group.yaml", "data", problem_yaml.test_group(p).encode())
+        plan.add(f"data/{group}/testdata.yaml", "data", problem_yaml.testdata(p).encode())
+    if p.time_limit is not None and not float(p.time_limit).is_integer():
+        plan.warnings.append(f"time_limit {limits.number_text(p.time_limit)} is not a whole "
+                             "number of seconds, which the common verifier warns of")
+
+
+def plan(the_set: ProblemSet, p: Problem, place: package.Place, fmt: str = LEGACY) -> Plan:
+    """What problem p's export in format `fmt` writes; stops when its package is not whole, not
+    as its manifest records it, older than its sources, or one a judge would refuse."""
+    result = Plan(p.name, fmt)
     _tests(result, p, place)
-    result.add("problem.yaml", "data", problem_yaml(p, the_set.package).encode())
-    result.time_limit = p.time_limit
-    if p.time_limit is not None:
-        result.add(".timelimit", "data", f"{limits.number_text(p.time_limit)}\n".encode())
+    _metadata(result, the_set, p)
     _statement(result, p)
     _validator(result, p)
     _submissions(result, p)
@@ -275,34 +351,40 @@ def write(plans: list[Plan], export_dir: str, shown: str) -> dict[str, str]:
 
 
 def export(the_set: ProblemSet, chosen: list[Problem], place: package.Place,
-           say: Callable[[str], None]) -> None:
-    """Exports the chosen problems of the set from the built package at `place` into its
-    export/ folder, telling what it wrote through `say`; a Stop before anything is written
-    when a package cannot be exported."""
+           say: Callable[[str], None], fmt: str = LEGACY) -> None:
+    """Exports the chosen problems of the set from the built package at `place` in format `fmt`
+    into its folder for that format, telling what it wrote through `say`; a Stop before
+    anything is written when a package cannot be exported."""
+    if fmt not in FORMATS:
+        raise Stop(f"unknown format {fmt!r}: the formats are {', '.join(FORMATS)}")
     for p in chosen:
         if not re.fullmatch(r"[a-z0-9]+", p.name):
             raise Stop(f"{p.name!r} cannot be a package's short name (lower-case letters and "
                        "digits only)")
+    folder = FOLDER[fmt]
     with package.Lock(place, False, "export"):
         plans = []
         for p in chosen:
             if not p.solver:
                 say(f"{p.name}: no reference solver, so no answers: not exported")
                 continue
-            plans.append(plan(the_set, p, place))
+            plans.append(plan(the_set, p, place, fmt))
         if not plans:
             return
-        sums = write(plans, os.path.join(place.real, "export"), place.show("export"))
+        sums = write(plans, os.path.join(place.real, folder), place.show(folder))
     for plan_ in plans:
         subs = ", ".join(f"{n} {v.replace('_', ' ')}"
                          for v, n in sorted(plan_.submissions.items()))
+        left_out = "".join(f"; left out: {why}, short of the problem's limits"
+                           for why in plan_.left_out)
         say(f"{plan_.name:<11} {plan_.samples} sample + {plan_.secret} secret tests; "
-            f"validator: {plan_.validator}; submissions: {subs}")
+            f"validator: {plan_.validator}; submissions: {subs}{left_out}")
         for warning in plan_.warnings:
             say(f"{plan_.name}: warning: {warning}")
     untimed = [p.name for p in plans if p.time_limit is None]
     if untimed:
-        say(f"no time_limit in the problem.toml of {', '.join(untimed)}: no .timelimit "
-            "written, judges use their own default")
+        what = "no .timelimit written" if fmt == LEGACY else "no limits.time_limit written"
+        say(f"no time_limit in the problem.toml of {', '.join(untimed)}: {what}, judges use "
+            "their own default")
     for plan_ in plans:
-        say(f"{sums[plan_.name]}  {place.show('export', plan_.name + '.zip')}")
+        say(f"{sums[plan_.name]}  {place.show(folder, plan_.name + '.zip')}")

@@ -28,6 +28,8 @@ BOOLEAN = "boolean"
 STRINGS = "list of strings"
 TABLE = "table"
 
+# The licenses of the package format; "unknown" is its default, which verifiers warn of.
+LICENSES = ("unknown", "public domain", "cc0", "cc by", "cc by-sa", "educational", "permission")
 _IDENTIFIER = re.compile(r"[A-Za-z_][A-Za-z0-9_]*")
 
 
@@ -116,8 +118,9 @@ def _program(name: str, meaning: str, **kw: Any) -> Key:
 PACKAGE = Table("package", "what an exported problem package says of its origin", [
     Key("source", STRING, "where the problem comes from (problem.yaml's source)"),
     Key("source_url", STRING, "a link to the source"),
-    Key("license", STRING, "the licence of the problem"),
-    Key("rights_owner", STRING, "who holds the rights"),
+    Key("license", STRING, "the licence of the problem, one of the package format's (every one "
+        'but "unknown" and "public domain" needs a rights_owner)', allowed=LICENSES),
+    Key("rights_owner", STRING, "who holds the rights (not with \"public domain\")"),
     Key("author", STRING, "who wrote the problem"),
     Key("memory", INTEGER, "the memory limit in MB", low=1),
 ])

@@ -38,28 +38,32 @@ def inline(text: str) -> str:
     return "".join(out)
 
 
-class _Body:
-    """The LaTeX lines being written, with the paragraph or list in hand."""
+Block = tuple[str, object]  # ("section", heading), ("paragraph", text), ("list", [item, ...])
+
+
+class _Blocks:
+    """The blocks of a statement text being read, with the paragraph or list in hand."""
 
     def __init__(self) -> None:
-        self.out: list[str] = []
+        self.out: list[Block] = []
         self.paragraph: list[str] = []
         self.items: Optional[list[str]] = None
 
     def flush(self) -> None:
         if self.paragraph:
-            self.out += [inline("\n".join(self.paragraph)), ""]
+            self.out.append(("paragraph", "\n".join(self.paragraph)))
             self.paragraph = []
         if self.items is not None:
-            self.out.append("\\begin{itemize}")
-            self.out += [f"  \\item {inline(item)}" for item in self.items]
-            self.out += ["\\end{itemize}", ""]
+            self.out.append(("list", self.items))
             self.items = None
 
     def line(self, line: str) -> None:
         stripped = line.strip()
         if not stripped:
             self.flush()
+        elif stripped.startswith("## "):
+            self.flush()
+            self.out.append(("section", stripped[3:].strip()))
         elif stripped.startswith("- "):
             if self.paragraph:
                 self.flush()
@@ -74,22 +78,32 @@ class _Body:
             self.paragraph.append(stripped)
 
 
-def statement_tex(title: str, text: str, where: str = "statement") -> str:
-    """The LaTeX body of a statement text; a text without its required sections stops,
-    naming `where`."""
-    body = _Body()
-    body.out += [f"\\problemname{{{latex(title)}}}", ""]
-    sections = set()
+def blocks(text: str, where: str = "statement") -> list[Block]:
+    """The blocks of a statement text; a text without its required sections stops, naming
+    `where`."""
+    reader = _Blocks()
     for line in text.splitlines():
-        if line.strip().startswith("## "):
-            body.flush()
-            heading = line.strip()[3:].strip()
-            sections.add(heading)
-            body.out += [f"\\section*{{{latex(heading)}}}", ""]
-        else:
-            body.line(line)
-    body.flush()
+        reader.line(line)
+    reader.flush()
+    sections = {str(value) for kind, value in reader.out if kind == "section"}
     for needed in REQUIRED:
         if needed not in sections:
             raise Stop(f"{where} has no '## {needed}' section")
-    return "\n".join(body.out).rstrip("\n") + "\n"
+    return reader.out
+
+
+def statement_tex(title: str, text: str, where: str = "statement") -> str:
+    """The LaTeX body of a statement text; a text without its required sections stops,
+    naming `where`."""
+    out = [f"\\problemname{{{latex(title)}}}", ""]
+    for kind, value in blocks(text, where):
+        if kind == "section":
+            out += [f"\\section*{{{latex(str(value))}}}", ""]
+        elif kind == "paragraph":
+            out += [inline(str(value)), ""]
+        else:
+            assert isinstance(value, list)
+            out.append("\\begin{itemize}")
+            out += [f"  \\item {inline(item)}" for item in value]
+            out += ["\\end{itemize}", ""]
+    return "\n".join(out).rstrip("\n") + "\n"

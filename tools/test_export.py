@@ -1,7 +1,11 @@
-"""pset export: a small built package exported, every zip unpacked into a fresh folder and held
-to the package format's rules there (layout, names, problem.yaml, statement), the validators
-and submissions compiled from the unpacked sources alone and run on the unpacked tests, the
-float tolerance against float_judge, byte-identical exports, and the packages it refuses."""
+"""pset export: a small built package exported once in each version of the package format
+(legacy and 2023-07), every zip unpacked into a fresh folder and held to that version's rules
+there (layout, names, problem.yaml's keys and types, the checker's flags, samples as named, no
+empty answer, the statement), the validators and submissions compiled from the unpacked
+sources alone and run on the unpacked tests, the validators against the broken inputs a
+judge's verifier feeds them, the float tolerance against float_judge, byte-identical exports
+(another time zone, another umask, another copy of the project), the uuid, and the packages it
+refuses."""
 
 import concurrent.futures
 import hashlib
@@ -22,17 +26,38 @@ from psetlib.common import Stop
 from psetlib.statement import statement_tex
 
 PROBLEMS = sorted(problems.names())
-# Keys of problem.yaml in the legacy format, and of its limits.
+LEGACY, CURRENT = "legacy", "2023-07"
+FOLDER = {LEGACY: "export", CURRENT: "export-2023-07"}
+# Keys of problem.yaml in the legacy version, and of its limits.
 YAML_KEYS = {"name", "uuid", "type", "author", "source", "source_url", "license",
              "rights_owner", "keywords", "validation", "validator_flags", "limits"}
 LIMIT_KEYS = {"time_multiplier", "time_safety_margin", "memory", "output", "code",
               "compilation_time", "compilation_memory", "validation_time",
               "validation_memory", "validation_output"}
-TOP_LEVEL = {"problem.yaml", ".timelimit", "data", "problem_statement", "input_validators",
-             "output_validators", "submissions"}
+# Keys of problem.yaml in the 2023-07 version, with the types they take, and of its limits.
+CURRENT_KEYS = {"problem_format_version": str, "name": str, "uuid": str, "type": (str, list),
+                "version": str, "credits": (str, dict), "source": (str, dict, list),
+                "license": str, "rights_owner": str, "embargo_until": str, "limits": dict,
+                "keywords": list, "languages": (str, list), "allow_file_writing": bool,
+                "constants": dict}
+CURRENT_LIMITS = {"time_limit": (int, float), "time_multipliers": dict,
+                  "time_resolution": (int, float), "memory": int, "output": int, "code": int,
+                  "compilation_time": int, "compilation_memory": int, "validation_time": int,
+                  "validation_memory": int, "validation_output": int, "validation_passes": int}
+LICENSES = {"unknown", "public domain", "cc0", "cc by", "cc by-sa", "educational", "permission"}
+TOP_LEVEL = {
+    LEGACY: {"problem.yaml", ".timelimit", "data", "problem_statement", "input_validators",
+             "output_validators", "submissions"},
+    CURRENT: {"problem.yaml", "data", "statement", "input_validators", "output_validator",
+              "submissions"}}
+STATEMENT_FILE = {LEGACY: "problem_statement/problem.en.tex",
+                  CURRENT: "statement/problem.en.tex"}
 VERDICTS = {"accepted", "wrong_answer", "time_limit_exceeded", "run_time_error"}
 TOLERANCE = 1e-6
 CXX = ["g++", "-O2", "-std=gnu++17"]   # what a judge compiles a submission with
+# Problems whose input format allows trailing zeros in a decimal's fraction (their statement
+# says so and a sample shows one): a judge's verifier warns that their validator accepts them.
+TRAILING_ZEROS_VALID = {"rounding"}
 
 
 def manifest(root, name):
@@ -40,17 +65,18 @@ def manifest(root, name):
     return problems.load(root).get(name)
 
 
-def export_cli(*args):
-    return harness.pset("export", *args, cwd=harness.ROOT)
+def export_cli(*args, **kw):
+    return harness.pset("export", *args, cwd=harness.ROOT, **kw)
 
 
-def export_api(package_dir, root):
+def export_api(package_dir, root, fmt=LEGACY):
     """Exports every problem of the set at `root` from the package in `package_dir`, in this
     process; returns (status, what it said, why it stopped)."""
     said = []
-    the_set = problems.load(root)
     try:
-        exporting.export(the_set, the_set.problems, package.Place(package_dir), said.append)
+        the_set = problems.load(root)
+        exporting.export(the_set, the_set.problems, package.Place(package_dir), said.append,
+                         fmt)
     except Stop as exc:
         return 2, "\n".join(said), str(exc)
     return 0, "\n".join(said), ""
@@ -69,6 +95,22 @@ def record_tests(package_dir, root, name, tests):
     open(os.path.join(package_dir, package.MARKER), "w").close()
 
 
+def replace_test_file(folder, problem, name, data):
+    """Replaces the test file `name` (01.ans, ...) of a built package and records it in the
+    manifest, as a package built so would hold it."""
+    path = os.path.join(folder, name)
+    os.chmod(path, 0o644)
+    with open(path, "wb") as fh:
+        fh.write(data)
+    with open(os.path.join(folder, "manifest")) as fh:
+        entries, bad = testdata.parse(fh.read())
+    assert bad is None
+    stem, suffix = os.path.splitext(name)
+    entries = [testdata.Entry(e.name, {**e.files, suffix: testdata.record(path)}, e.kind, e.how)
+               if e.name == stem else e for e in entries]
+    testdata.write(folder, problem, entries)
+
+
 def tree(folder):
     """{relative path: bytes} of every file under folder."""
     found = {}
@@ -80,36 +122,58 @@ def tree(folder):
     return found
 
 
+def _scalar(text):
+    if text.startswith('"'):
+        return json.loads(text)
+    if text in ("true", "false"):
+        return text == "true"
+    if re.fullmatch(r"-?\d+", text):
+        return int(text)
+    if re.fullmatch(r"-?\d+\.\d*(e-?\d+)?|-?\d+e-?\d+", text):
+        return float(text)
+    if text[:1] in "[{&*!|>'%@`" or ": " in text or " #" in text:
+        raise ValueError(f"not a plain scalar of this package: {text!r}")
+    return text
+
+
 def parse_yaml(text):
-    """The small YAML of problem.yaml: `key: value` lines, a `key:` line followed by indented
-    `key: value` lines for a mapping, plain or double-quoted scalars."""
-    top, current = {}, None
-    for line in text.splitlines():
-        if not line.strip() or line.lstrip().startswith("#"):
-            continue
-        m = re.fullmatch(r"( *)([A-Za-z_]+):(?: (.*))?", line)
-        if not m:
-            raise ValueError(f"not a YAML line of this package: {line!r}")
-        indent, key, value = m.groups()
-        if value is not None:
-            value = value.strip()
-            if value.startswith('"'):
-                value = json.loads(value)
-            elif re.fullmatch(r"-?\d+", value):
-                value = int(value)
-        if indent:
-            if current is None:
-                raise ValueError(f"indented line outside a mapping: {line!r}")
-            current[key] = value
-        else:
-            if key in top:
+    """The small YAML of the packages: `key: value` lines, a `key:` line followed by more
+    indented lines for a mapping or `- value` items for a list, plain or double-quoted
+    scalars, numbers and booleans. Anything else is a ValueError."""
+    lines = [line for line in text.split("\n") if line.strip() and
+             not line.lstrip().startswith("#")]
+
+    def indent(k):
+        return len(lines[k]) - len(lines[k].lstrip(" "))
+
+    def block(k, depth):
+        if lines[k][depth:].startswith("- "):
+            items = []
+            while k < len(lines) and indent(k) == depth and lines[k][depth:].startswith("- "):
+                items.append(_scalar(lines[k][depth + 2:].strip()))
+                k += 1
+            return items, k
+        found = {}
+        while k < len(lines) and indent(k) == depth:
+            m = re.fullmatch(r"([A-Za-z_]+):(?: (.*))?", lines[k][depth:])
+            if not m:
+                raise ValueError(f"not a YAML line of this package: {lines[k]!r}")
+            key, value = m.groups()
+            if key in found:
                 raise ValueError(f"key {key} twice")
-            current = None
+            k += 1
             if value is None:
-                current = top[key] = {}
+                if k >= len(lines) or indent(k) <= depth:
+                    raise ValueError(f"{key}: holds nothing")
+                found[key], k = block(k, indent(k))
             else:
-                top[key] = value
-    return top
+                found[key] = _scalar(value.strip())
+        return found, k
+
+    data, end = block(0, 0) if lines else ({}, 0)
+    if end != len(lines):
+        raise ValueError(f"a line out of place: {lines[end]!r}")
+    return data
 
 
 def number(token):
@@ -154,10 +218,11 @@ def compile_all(jobs):
         return dict(pool.map(one, jobs))
 
 
-def run_on(exe, inp, timeout):
-    with open(inp, "rb") as fh:
+def run_on(exe, inp, timeout, data=None):
+    with open(inp, "rb") if data is None else open(os.devnull, "rb") as fh:
         try:
-            p = subprocess.run([exe], stdin=fh, capture_output=True, timeout=timeout)
+            p = subprocess.run([exe], stdin=fh if data is None else None, input=data,
+                               capture_output=True, timeout=timeout)
         except subprocess.TimeoutExpired:
             return None, b""
     return p.returncode, p.stdout
@@ -166,10 +231,11 @@ def run_on(exe, inp, timeout):
 class Unpacked:
     """One exported problem, unpacked from its zip into a fresh folder."""
 
-    def __init__(self, name, zip_path, dest):
+    def __init__(self, name, zip_path, dest, fmt=LEGACY):
         self.name = name
         self.zip = zip_path
         self.dir = dest
+        self.format = fmt
         with zipfile.ZipFile(zip_path) as zf:
             self.infos = zf.infolist()
             zf.extractall(dest)
@@ -180,6 +246,13 @@ class Unpacked:
                 stems = sorted(f[:-3] for f in os.listdir(folder) if f.endswith(".in"))
                 self.tests += [(f"{kind}/{s}", os.path.join(folder, s + ".in"),
                                 os.path.join(folder, s + ".ans")) for s in stems]
+
+    def read(self, path):
+        with open(os.path.join(self.dir, path), "rb") as fh:
+            return fh.read()
+
+    def yaml(self, path="problem.yaml"):
+        return parse_yaml(self.read(path).decode())
 
     def judge(self, floats, exe, timeout, first_failure=False):
         """The verdict of every test in order, OK, WA, TLE or RE; with first_failure, up to the
@@ -203,6 +276,29 @@ class Unpacked:
         return verdicts
 
 
+class Compiled:
+    """The validators and submissions of an unpacked package, compiled from its sources alone:
+    {validator: program}, [(verdict, source file, program)] and {program: compiler errors}."""
+
+    def __init__(self, u):
+        jobs, bins = [], u.dir.rstrip(os.sep) + ".bin"
+        os.makedirs(bins, exist_ok=True)
+        self.validators, self.submissions = {}, []
+        vdir = os.path.join(u.dir, "input_validators")
+        for v in sorted(os.listdir(vdir)) if os.path.isdir(vdir) else []:
+            folder = os.path.join(vdir, v)
+            self.validators[v] = os.path.join(bins, "validator-" + v)
+            jobs.append((sorted(f for f in os.listdir(folder) if f.endswith(".cpp")),
+                         self.validators[v], folder))
+        sdir = os.path.join(u.dir, "submissions")
+        for verdict in sorted(os.listdir(sdir)):
+            for f in sorted(os.listdir(os.path.join(sdir, verdict))):
+                exe = os.path.join(bins, f"{verdict}-{f}")
+                jobs.append(([f], exe, os.path.join(sdir, verdict)))
+                self.submissions.append((verdict, f, exe))
+        self.errors = {k: v for k, v in compile_all(jobs).items() if v}
+
+
 class PackageChecks:
     """The format's rules, checked on unpacked packages; used on the real set and on fixtures."""
 
@@ -221,49 +317,76 @@ class PackageChecks:
         return digest
 
     def check_layout(self, u, root, package_dir):
-        """Top level, tests in pairs with good names, and the tests are the package's, samples
-        from the examples, in the package's order."""
+        """Top level, tests in pairs with good names and no empty answer, and the tests are the
+        package's: the samples those the manifest names, in its order, every other test secret,
+        in the package's order."""
         self.assertTrue(re.fullmatch(r"[a-z0-9]+", u.name))
-        self.assertLessEqual(set(os.listdir(u.dir)), TOP_LEVEL, u.name)
-        self.assertTrue(os.path.isdir(os.path.join(u.dir, "data", "sample")), u.name)
+        self.assertLessEqual(set(os.listdir(u.dir)), TOP_LEVEL[u.format], u.name)
         for kind in ("sample", "secret"):
             folder = os.path.join(u.dir, "data", kind)
-            files = os.listdir(folder) if os.path.isdir(folder) else []
+            files = [f for f in os.listdir(folder) if not f.endswith(".yaml")]
             stems = {f.rsplit(".", 1)[0] for f in files}
             self.assertEqual(sorted(files), sorted([s + ".in" for s in stems] +
                                                    [s + ".ans" for s in stems]), u.name)
             for s in stems:
                 self.assertTrue(re.fullmatch(r"[a-z0-9][a-z0-9_-]*", s), s)
+                self.assertGreater(os.path.getsize(os.path.join(folder, s + ".ans")), 0,
+                                   f"{u.name}: {kind}/{s}.ans is empty")
         built = os.path.join(package_dir, u.name, "tests")
         with open(os.path.join(built, "manifest")) as fh:
             lines = [line for line in fh.read().split("\n")[:-1] if not line.startswith("#")]
-        samples = manifest(root, u.name).samples
-        self.assertEqual(len(u.tests), len(lines), u.name)
-        for line, (test, inp, ans) in zip(lines, u.tests):
+        conf = manifest(root, u.name)
+        by_sample, secret = {}, []
+        for line in lines:
             number, kind, how = re.fullmatch(
                 r"(\d+)(?: (?:in|ans) \d+ [0-9a-f]{64})+ (\w+) (.+)", line).groups()
-            sample = kind == "example" and os.path.basename(how)[:-3] in samples
-            self.assertEqual(test.startswith("sample/"), sample, (line, test))
+            stem = os.path.basename(how)[:-3]
+            if kind == "example" and stem in conf.samples:
+                by_sample[stem] = (number, how)
+            else:
+                secret.append((number, how))
+        expected = [("sample", *by_sample[stem]) for stem in conf.samples] + \
+            [("secret", *t) for t in secret]
+        self.assertEqual([t.split("/")[0] for t, _, _ in u.tests], [e[0] for e in expected])
+        for (kind, number, how), (test, inp, ans) in zip(expected, u.tests):
             for path, suffix in ((inp, ".in"), (ans, ".ans")):
                 with open(path, "rb") as a, open(os.path.join(built, number + suffix),
                                                  "rb") as b:
-                    self.assertEqual(a.read(), b.read(), (test, line))
-            if kind == "example":
+                    self.assertEqual(a.read(), b.read(), (test, how))
+            if kind == "sample":
                 with open(inp, "rb") as a, open(os.path.join(root, how), "rb") as b:
                     self.assertEqual(a.read(), b.read(), test)
 
+    def check_files(self, u):
+        """The 2023-07 rules on every file: names, text files in UTF-8 with LF and a final line
+        end, no link, at most 100 MiB."""
+        for top, dirs, files in os.walk(u.dir):
+            for d in dirs:
+                self.assertRegex(d, r"^[A-Za-z0-9][A-Za-z0-9_-]*[A-Za-z0-9]$")
+            for f in files:
+                path = os.path.join(top, f)
+                self.assertRegex(f, r"^[A-Za-z0-9][A-Za-z0-9_.-]{0,253}[A-Za-z0-9]$")
+                self.assertFalse(os.path.islink(path), path)
+                self.assertLessEqual(os.path.getsize(path), 100 << 20, path)
+                with open(path, "rb") as fh:
+                    data = fh.read()
+                data.decode("utf-8")
+                self.assertFalse(data.startswith(b"\xef\xbb\xbf"), path)
+                self.assertNotIn(b"\r", data, path)
+                if data:
+                    self.assertTrue(data.endswith(b"\n"), path)
+
     def check_yaml(self, u, root):
+        """problem.yaml of the legacy version."""
         conf = manifest(root, u.name)
-        with open(os.path.join(u.dir, "problem.yaml")) as fh:
-            y = parse_yaml(fh.read())
+        y = u.yaml()
         self.assertLessEqual(set(y), YAML_KEYS, u.name)
         self.assertLessEqual(set(y.get("limits", {})), LIMIT_KEYS, u.name)
         self.assertEqual(y["name"], conf.title)
         self.assertEqual(uuid.UUID(y["uuid"]).version, 5)
         self.assertEqual(y["validation"], "default")
-        for key in ("source", "license"):
-            self.assertIsInstance(y[key], str)
-            self.assertTrue(y[key])
+        self.check_license(y, u.name)
+        self.assertIsInstance(y["source"], str)
         self.assertIsInstance(y["limits"]["memory"], int)
         if conf.judge == "float":
             tol = conf.tolerance
@@ -282,8 +405,60 @@ class PackageChecks:
             self.assertFalse(os.path.exists(limit))
         return y
 
+    def check_license(self, y, name):
+        self.assertIn(y["license"], LICENSES, name)
+        self.assertNotEqual(y["license"], "unknown", name)
+        if y["license"] == "public domain":
+            self.assertNotIn("rights_owner", y)
+        else:
+            self.assertIsInstance(y["rights_owner"], str)
+            self.assertTrue(y["rights_owner"].strip(), name)
+
+    def check_current_yaml(self, u, root):
+        """problem.yaml of the 2023-07 version: every key known, of its type, the version
+        string every tool takes, the limits, and nothing of the legacy version."""
+        conf = manifest(root, u.name)
+        y = u.yaml()
+        for key, value in y.items():
+            self.assertIn(key, CURRENT_KEYS, f"{u.name}: unknown key {key}")
+            self.assertIsInstance(value, CURRENT_KEYS[key], f"{u.name}: {key}")
+        for key, value in y.get("limits", {}).items():
+            self.assertIn(key, CURRENT_LIMITS, f"{u.name}: unknown key limits.{key}")
+            self.assertIsInstance(value, CURRENT_LIMITS[key], f"{u.name}: limits.{key}")
+            self.assertGreater(value, 0)
+        self.assertEqual(y["problem_format_version"], "2023-07-draft")
+        self.assertEqual(y["name"], conf.title)
+        self.assertEqual(y["type"], "pass-fail")
+        self.assertEqual(str(uuid.UUID(y["uuid"])), y["uuid"])
+        self.assertEqual(uuid.UUID(y["uuid"]).version, 5)
+        self.assertIs(y["allow_file_writing"], False)
+        self.check_license(y, u.name)
+        if conf.time_limit is not None:
+            self.assertEqual(y["limits"]["time_limit"], conf.time_limit)
+        else:
+            self.assertNotIn("time_limit", y.get("limits", {}))
+        # the checker's flags: a list in test_group.yaml, the same as one string in the
+        # testdata.yaml beside it, in sample/ and secret/ alone
+        wanted = (["float_absolute_tolerance", limits.number_text(conf.tolerance)]
+                  if conf.judge == "float" else ["case_sensitive", "space_change_sensitive"])
+        found = {os.path.relpath(os.path.join(top, f), u.dir)
+                 for top, _, files in os.walk(u.dir) for f in files if f.endswith(".yaml")}
+        self.assertEqual(found, {"problem.yaml"} | {f"data/{g}/{f}" for g in ("sample", "secret")
+                                                    for f in ("test_group.yaml",
+                                                              "testdata.yaml")})
+        for group in ("sample", "secret"):
+            self.assertEqual(u.yaml(f"data/{group}/test_group.yaml"),
+                             {"output_validator_args": wanted})
+            self.assertEqual(u.yaml(f"data/{group}/testdata.yaml"),
+                             {"output_validator_flags": " ".join(wanted)})
+            self.assertEqual([d for d in os.listdir(os.path.join(u.dir, "data", group))
+                              if os.path.isdir(os.path.join(u.dir, "data", group, d))], [])
+        self.assertEqual(sorted(os.listdir(os.path.join(u.dir, "data"))), ["sample", "secret"])
+        self.assertFalse(os.path.exists(os.path.join(u.dir, ".timelimit")))
+        return y
+
     def check_statement(self, u, title):
-        with open(os.path.join(u.dir, "problem_statement", "problem.en.tex")) as fh:
+        with open(os.path.join(u.dir, STATEMENT_FILE[u.format])) as fh:
             tex = fh.read()
         self.assertTrue(tex.startswith(f"\\problemname{{{title}}}\n"), tex[:80])
         self.assertLess(tex.index("\\section*{Input}"), tex.index("\\section*{Output}"))
@@ -292,39 +467,19 @@ class PackageChecks:
         self.assertEqual(body.count("$") % 2, 0, u.name)
         self.assertIsNone(re.search(r"(?<!\\)[%#&]", tex), u.name)
 
-    def check_programs(self, u, floats, validator_expected, capacity=None):
+    def check_programs(self, u, floats, validator_expected, built=None):
         """Validators from the unpacked source alone accept every input; accepted submissions
-        pass every test (a second solver with a `capacity`, {program: {limit: most}}, every
-        test whose validator's report lies within it); every other submission fails the way
-        its folder says, first."""
-        jobs, bins = [], u.dir.rstrip(os.sep) + ".bin"
-        os.makedirs(bins, exist_ok=True)
-        vdir = os.path.join(u.dir, "input_validators")
-        validators = sorted(os.listdir(vdir)) if os.path.isdir(vdir) else []
-        self.assertEqual(bool(validators), validator_expected, u.name)
-        for v in validators:
-            folder = os.path.join(vdir, v)
-            jobs.append((sorted(f for f in os.listdir(folder) if f.endswith(".cpp")),
-                         os.path.join(bins, "validator-" + v), folder))
-        subs = []
-        sdir = os.path.join(u.dir, "submissions")
-        for verdict in sorted(os.listdir(sdir)):
-            self.assertIn(verdict, VERDICTS)
-            for f in sorted(os.listdir(os.path.join(sdir, verdict))):
-                exe = os.path.join(bins, f"{verdict}-{f}")
-                jobs.append(([f], exe, os.path.join(sdir, verdict)))
-                subs.append((verdict, f, exe))
+        pass every test; every other submission fails the way its folder says, first."""
+        built = built or Compiled(u)
+        self.assertEqual(bool(built.validators), validator_expected, u.name)
+        self.assertEqual(built.errors, {}, u.name)
+        subs = built.submissions
+        self.assertTrue(all(v in VERDICTS for v, _, _ in subs), u.name)
         self.assertTrue(any(v == "accepted" for v, _, _ in subs), u.name)
-        errors = compile_all(jobs)
-        for output, error in errors.items():
-            self.assertIsNone(error, f"{u.name}: {output} does not compile:\n{error}")
-        reached = {}  # test -> {limit: largest value}, from the validators' reports
-        for v in validators:
+        for v, exe in built.validators.items():
             for test, inp, _ in u.tests:
-                status, out = run_on(os.path.join(bins, "validator-" + v), inp, 60)
+                status, _ = run_on(exe, inp, 60)
                 self.assertEqual(status, 42, f"{u.name}: validator {v} on {test}")
-                rows = [line.split() for line in out.decode().splitlines()]
-                reached[test] = {w[0]: float(w[2]) for w in rows if len(w) == 3}
         limit = 2.0
         if os.path.exists(os.path.join(u.dir, ".timelimit")):
             with open(os.path.join(u.dir, ".timelimit")) as fh:
@@ -335,9 +490,6 @@ class PackageChecks:
             got = u.judge(floats, exe, limit if verdict == "time_limit_exceeded" else 60,
                           first_failure=verdict != "accepted")
             failed = [(t, v) for t, v in got if v != "OK"]
-            holds = (capacity or {}).get(f[:-len(".cpp")], {})
-            failed = [(t, v) for t, v in failed if verdict != "accepted" or all(
-                reached.get(t, {}).get(k, most) <= most for k, most in holds.items())]
             if verdict == "accepted":
                 self.assertEqual(failed, [], f"{u.name}: accepted {f}")
             else:
@@ -348,7 +500,7 @@ class PackageChecks:
 
 
 class RealSet(PackageChecks, unittest.TestCase):
-    """The problem set itself, built small, exported and unpacked."""
+    """The problem set itself, built small once, exported in both versions and unpacked."""
 
     @classmethod
     def setUpClass(cls):
@@ -357,58 +509,93 @@ class RealSet(PackageChecks, unittest.TestCase):
         p = harness.pset("build", "--tests", "1", "--seed", "1000", "--out", cls.out)
         if p.returncode != 0:
             raise RuntimeError(f"pset build failed: {p.stderr}")
-        cls.first = export_cli("--out", cls.out)
+        with concurrent.futures.ThreadPoolExecutor(2) as pool:
+            cls.first = dict(zip((LEGACY, CURRENT), pool.map(
+                lambda fmt: export_cli("--out", cls.out, "--format", fmt), (LEGACY, CURRENT))))
         cls.exported = sorted(n for n in PROBLEMS if manifest(harness.ROOT, n).solver)
-        cls.unpacked = {}
-        if cls.first.returncode == 0:
-            for n in cls.exported:
-                cls.unpacked[n] = Unpacked(n, os.path.join(cls.out, "export", n + ".zip"),
-                                           os.path.join(cls.tmp, "unpacked", n))
+        cls.unpacked = {LEGACY: {}, CURRENT: {}}
+        for fmt, first in cls.first.items():
+            if first.returncode == 0:
+                for n in cls.exported:
+                    cls.unpacked[fmt][n] = Unpacked(
+                        n, os.path.join(cls.out, FOLDER[fmt], n + ".zip"),
+                        os.path.join(cls.tmp, "unpacked-" + fmt, n), fmt)
+        # the legacy packages' programs, compiled once (the 2023-07 ones hold the same sources)
+        cls.compiled = {n: Compiled(u) for n, u in cls.unpacked[LEGACY].items()}
 
     @classmethod
     def tearDownClass(cls):
         shutil.rmtree(cls.tmp)
 
     def setUp(self):
-        self.assertEqual(self.first.returncode, 0, self.first.stderr)
+        for fmt, first in self.first.items():
+            self.assertEqual(first.returncode, 0, f"{fmt}: {first.stderr}")
+
+    def each(self, formats=(LEGACY, CURRENT)):
+        """(format, name, unpacked package) of every package, each in a subTest."""
+        for fmt in formats:
+            for name, u in self.unpacked[fmt].items():
+                with self.subTest(format=fmt, problem=name):
+                    yield fmt, name, u
 
     def test_writes_a_zip_per_problem_with_a_solver_and_says_why_not_for_the_others(self):
         self.assertEqual(len(self.exported), 11)
         skipped = set(PROBLEMS) - set(self.exported)
         self.assertEqual(skipped, {"collider"})
-        self.assertIn("collider: no reference solver", self.first.stdout)
-        zips = sorted(f[:-4] for f in os.listdir(os.path.join(self.out, "export"))
-                      if f.endswith(".zip"))
-        self.assertEqual(zips, self.exported)
-        self.assertEqual(self.first.stderr, "")
+        for fmt, first in self.first.items():
+            self.assertIn("collider: no reference solver", first.stdout)
+            zips = sorted(f[:-4] for f in os.listdir(os.path.join(self.out, FOLDER[fmt]))
+                          if f.endswith(".zip"))
+            self.assertEqual(zips, self.exported)
+            self.assertEqual(first.stderr, "")
 
     def test_zips_are_sorted_at_root_fixed_and_their_checksums_printed(self):
-        for name, u in self.unpacked.items():
-            with self.subTest(name):
-                digest = self.check_zip(u)
-                self.assertIn(f"{digest}  ", self.first.stdout)
-                # The zip holds exactly the package directory written beside it.
-                self.assertEqual(tree(u.dir), tree(os.path.join(self.out, "export", name)))
+        for fmt, name, u in self.each():
+            digest = self.check_zip(u)
+            self.assertIn(f"{digest}  {os.path.join(self.out, FOLDER[fmt], name)}.zip\n",
+                          self.first[fmt].stdout)
+            # The zip holds exactly the package directory written beside it.
+            self.assertEqual(tree(u.dir), tree(os.path.join(self.out, FOLDER[fmt], name)))
 
-    def test_layout_names_and_tests_follow_the_package(self):
-        for name, u in self.unpacked.items():
-            with self.subTest(name):
-                self.check_layout(u, harness.ROOT, self.out)
+    def test_layout_names_samples_and_tests_follow_the_package(self):
+        for fmt, name, u in self.each():
+            self.check_layout(u, harness.ROOT, self.out)
+            if fmt == CURRENT:
+                self.check_files(u)
 
-    def test_problem_yaml_holds_only_known_keys(self):
-        uuids = set()
-        for name, u in self.unpacked.items():
+    def test_both_versions_hold_the_same_tests_validators_and_submissions(self):
+        for name, u in self.unpacked[LEGACY].items():
             with self.subTest(name):
-                y = self.check_yaml(u, harness.ROOT)
-                uuids.add(y["uuid"])
-        self.assertEqual(len(uuids), len(self.unpacked))
+                legacy = tree(u.dir)
+                current = tree(self.unpacked[CURRENT][name].dir)
+                for part in ("data/", "input_validators/", "submissions/"):
+                    self.assertEqual(
+                        {k: v for k, v in legacy.items() if k.startswith(part)},
+                        {k: v for k, v in current.items() if k.startswith(part)
+                         and not k.endswith(".yaml")}, part)
+                self.assertEqual(legacy["problem_statement/problem.en.tex"],
+                                 current["statement/problem.en.tex"])
+
+    def test_problem_yaml_holds_only_known_keys_and_the_sets_license(self):
+        the_set = problems.load(harness.ROOT)
+        self.assertIn(the_set.package["license"], LICENSES - {"unknown"})
+        uuids = {LEGACY: {}, CURRENT: {}}
+        for fmt, name, u in self.each():
+            y = self.check_yaml(u, harness.ROOT) if fmt == LEGACY else \
+                self.check_current_yaml(u, harness.ROOT)
+            self.assertEqual(y["license"], the_set.package["license"])
+            self.assertEqual(y.get("rights_owner"), the_set.package.get("rights_owner"))
+            self.assertEqual(y["source"], the_set.package["source"])
+            uuids[fmt][name] = y["uuid"]
+        # one uuid a problem, the same in both versions, none shared
+        self.assertEqual(uuids[LEGACY], uuids[CURRENT])
+        self.assertEqual(len(set(uuids[LEGACY].values())), len(self.exported))
         with open(os.path.join(self.out, "export", "shuttle", "problem.yaml")) as fh:
             self.assertIn("validator_flags: float_absolute_tolerance 1e-6\n", fh.read())
 
     def test_statements_name_the_problem_and_have_input_and_output(self):
-        for name, u in self.unpacked.items():
-            with self.subTest(name):
-                self.check_statement(u, manifest(harness.ROOT, name).title)
+        for fmt, name, u in self.each():
+            self.check_statement(u, manifest(harness.ROOT, name).title)
 
     def test_every_problem_has_a_statement_text_collider_too(self):
         for name in PROBLEMS:
@@ -419,20 +606,59 @@ class RealSet(PackageChecks, unittest.TestCase):
 
     def test_validators_and_submissions_from_the_unpacked_sources(self):
         seen = []
-        for name, u in self.unpacked.items():
-            with self.subTest(name):
-                conf = manifest(harness.ROOT, name)
-                has_source = os.path.isfile(
-                    os.path.join(harness.ROOT, name, conf.input_check + ".cpp"))
-                floats = conf.floats
-                subs = self.check_programs(u, floats, has_source, conf.capacity)
-                seen += [(name, v, f) for v, f in subs]
+        for fmt, name, u in self.each((LEGACY,)):
+            conf = manifest(harness.ROOT, name)
+            has_source = os.path.isfile(
+                os.path.join(harness.ROOT, name, conf.input_check + ".cpp"))
+            subs = self.check_programs(u, conf.floats, has_source, self.compiled[name])
+            seen += [(name, v, f) for v, f in subs]
+        # every solver is accepted, but a second one that cannot hold the largest inputs
         solvers = {(n, "accepted", p + ".cpp") for n in self.exported
                    for p in [manifest(harness.ROOT, n).solver, *manifest(harness.ROOT, n).second]}
-        self.assertLessEqual(solvers, set(seen))
+        short = {(n, "accepted", s + ".cpp") for n in self.exported
+                 for s in manifest(harness.ROOT, n).second
+                 if exporting.short_of_limits(manifest(harness.ROOT, n), s)}
+        self.assertEqual(short, {("mirror", "accepted", "mirror_solver_scan.cpp")})
+        self.assertLessEqual(solvers - short, set(seen))
+        self.assertEqual(short & set(seen), set())
+        for fmt, first in self.first.items():
+            self.assertRegex(first.stdout, r"\nmirror .*; left out: mirror_solver_scan \(holds "
+                             r"length up to 510 of 10000\), short of the problem's limits\n")
+            self.assertFalse(os.path.exists(os.path.join(
+                self.out, FOLDER[fmt], "mirror", "submissions", "accepted",
+                "mirror_solver_scan.cpp")))
+
+    def test_validators_reject_what_a_judges_verifier_feeds_them(self):
+        # an empty file; every decimal of a test with ten trailing zeros added to its fraction,
+        # which only a format that allows them may take (its statement and a sample say so)
+        decimal = re.compile(rb"\.[0-9]+\b")
+        for fmt, name, u in self.each((LEGACY,)):
+            for v, exe in self.compiled[name].validators.items():
+                self.assertEqual(run_on(exe, None, 60, b"")[0], 43, f"{v} takes an empty file")
+                accepted = []
+                for test, inp, _ in u.tests:
+                    with open(inp, "rb") as fh:
+                        data = fh.read()
+                    if decimal.search(data):
+                        mutated = decimal.sub(lambda m: m.group(0) + b"0" * 10, data)
+                        accepted += [test] if run_on(exe, None, 60, mutated)[0] == 42 else []
+                if name in TRAILING_ZEROS_VALID:
+                    self.assertTrue(accepted, f"{v} rejects every trailing zero")
+                    with open(os.path.join(harness.ROOT, name, "statement.md")) as fh:
+                        self.assertIn("trailing zeros", fh.read())
+                    self.assertTrue(any(re.search(rb"\.[0-9]*0\n", self.read_test(inp))
+                                        for test, inp, _ in u.tests
+                                        if test.startswith("sample/")))
+                else:
+                    self.assertEqual(accepted, [], f"{v} takes trailing zeros")
+
+    @staticmethod
+    def read_test(path):
+        with open(path, "rb") as fh:
+            return fh.read()
 
     def test_tolerance_check_agrees_with_float_judge(self):
-        u = self.unpacked["shuttle"]
+        u = self.unpacked[LEGACY]["shuttle"]
         judge = harness.program("float_judge")
         for test, _, ans in u.tests:
             with open(ans) as fh:
@@ -443,8 +669,6 @@ class RealSet(PackageChecks, unittest.TestCase):
                     (shifted(expected, 1.1e-6, last_only=True), False),
                     (expected + "1.0\n", False),
                     ("".join(line + "\n" for line in expected.split("\n")[:-2]), False)]
-            if not expected.split():  # no answers (no cases): only an extra number differs
-                rows = [(expected, True), (expected + "1.0\n", False)]
             for k, (got, accept) in enumerate(rows):
                 with self.subTest(test=test, row=k):
                     path = os.path.join(self.tmp, "got")
@@ -454,21 +678,34 @@ class RealSet(PackageChecks, unittest.TestCase):
                     self.assertEqual(status, 0 if accept else 1)
                     self.assertEqual(within_tolerance(expected, got), accept)
 
-    def test_a_second_export_gives_the_same_bytes(self):
-        before = {n: tree(os.path.join(self.out, "export", n)) for n in self.exported}
-        zips = {}
-        for n in self.exported:
-            with open(os.path.join(self.out, "export", n + ".zip"), "rb") as fh:
-                zips[n] = fh.read()
-        again = export_cli("--out", self.out)
-        self.assertEqual(again.returncode, 0, again.stderr)
-        self.assertEqual(again.stdout, self.first.stdout)
-        for n in self.exported:
-            with open(os.path.join(self.out, "export", n + ".zip"), "rb") as fh:
-                self.assertEqual(fh.read(), zips[n], n)
-            self.assertEqual(tree(os.path.join(self.out, "export", n)), before[n], n)
-        self.assertEqual(sorted(f for f in os.listdir(os.path.join(self.out, "export"))
-                                if f.startswith(".partial")), [])
+    def test_a_second_export_gives_the_same_bytes_elsewhere_and_at_another_time(self):
+        # the second export runs from a copy of the project, in another time zone and umask
+        before, zips = {}, {}
+        for fmt in (LEGACY, CURRENT):
+            for n in self.exported:
+                folder = os.path.join(self.out, FOLDER[fmt])
+                before[fmt, n] = tree(os.path.join(folder, n))
+                with open(os.path.join(folder, n + ".zip"), "rb") as fh:
+                    zips[fmt, n] = fh.read()
+        copy = harness.copy_project(os.path.join(self.tmp, "a copy of the project"))
+        env = dict(os.environ, TZ="Pacific/Kiritimati")
+
+        def again(fmt):
+            return harness.pset("export", "--out", self.out, "--format", fmt, env=env,
+                                pset_path=os.path.join(copy, "pset"),
+                                preexec_fn=lambda: os.umask(0o077))
+
+        with concurrent.futures.ThreadPoolExecutor(2) as pool:
+            second = dict(zip((LEGACY, CURRENT), pool.map(again, (LEGACY, CURRENT))))
+        for fmt in (LEGACY, CURRENT):
+            self.assertEqual(second[fmt].returncode, 0, second[fmt].stderr)
+            self.assertEqual(second[fmt].stdout, self.first[fmt].stdout)
+            folder = os.path.join(self.out, FOLDER[fmt])
+            for n in self.exported:
+                with open(os.path.join(folder, n + ".zip"), "rb") as fh:
+                    self.assertEqual(fh.read(), zips[fmt, n], (fmt, n))
+                self.assertEqual(tree(os.path.join(folder, n)), before[fmt, n], (fmt, n))
+            self.assertEqual([f for f in os.listdir(folder) if f.startswith(".partial")], [])
 
 
 class Refusals(unittest.TestCase):
@@ -506,35 +743,57 @@ class Refusals(unittest.TestCase):
             with open(path, "w") as fh:
                 fh.write(text)
 
+        def sample_test(t):
+            """The name of the test of rings's first sample."""
+            with open(os.path.join(t, "manifest")) as fh:
+                first = manifest(harness.ROOT, "rings").samples[0]
+                return next(line.split()[0] for line in fh
+                            if line.endswith(f"example rings/examples/{first}.in\n"))
+
         cases = [
             ("not built", lambda t: os.remove(os.path.join(t, "manifest")), "is not built"),
             ("an answer missing", lambda t: os.remove(os.path.join(t, "02.ans")),
              "02.ans is missing"),
             ("an input missing", lambda t: os.remove(os.path.join(t, "01.in")),
              "01.in is missing"),
-            ("a test the manifest lacks", lambda t: write(os.path.join(t, "99.in"), "1\n0 0\n"),
-             "99.in is not in its manifest"),
+            ("a test the manifest lacks", lambda t: write(os.path.join(t, "97.in"), "1\n0 0\n"),
+             "97.in is not in its manifest"),
             ("a manifest line garbled", lambda t: write(os.path.join(t, "manifest"),
                                                          "01 example\nsecond\n"), "damaged"),
             ("stale", lambda t: write(os.path.join(t, "sources"), "0" * 64 + "\n"),
              "older than its sources"),
             ("no digest recorded", lambda t: os.remove(os.path.join(t, "sources")),
              "sources is missing"),
+            # what an older build let through
+            ("an empty answer", lambda t: replace_test_file(t, "rings", "02.ans", b""),
+             "test 02 of rings ("),
+            ("a sample answer too long", lambda t: replace_test_file(
+                t, "rings", sample_test(t) + ".ans", b"1\n" * 41),
+             "does not fit: its answer: line 41 is one too many (41 lines)"),
+            ("a sample input too wide", lambda t: replace_test_file(
+                t, "rings", sample_test(t) + ".in", b"1\n" + b"0" * 70 + b" " + b"0" * 10 +
+                b"\n"), "does not fit: its input: line 2 has 81 columns"),
         ]
-        for label, damage, text in cases:
-            with self.subTest(label):
-                out = self.copy()
-                damage(os.path.join(out, "rings", "tests"))
-                p = export_cli("--out", out, "ratio", "rings")
-                self.assertRefused(p, text)
-                self.assertIn("rings", p.stderr)
-                self.assertFalse(os.path.exists(os.path.join(out, "export", "ratio.zip")))
+        for fmt in (LEGACY, CURRENT):
+            for label, damage, text in cases:
+                with self.subTest(format=fmt, case=label):
+                    out = self.copy()
+                    damage(os.path.join(out, "rings", "tests"))
+                    p = export_cli("--out", out, "--format", fmt, "ratio", "rings")
+                    self.assertRefused(p, text)
+                    self.assertIn("rings", p.stderr)
+                    self.assertFalse(os.path.exists(os.path.join(out, FOLDER[fmt])))
+                    if label == "an empty answer":
+                        self.assertIn("has an empty answer", p.stderr)
 
-    def test_unknown_problem_and_missing_package_are_refused(self):
+    def test_unknown_problem_format_and_missing_package_are_refused(self):
         out = self.copy()
         self.assertRefused(export_cli("--out", out, "nosuch"), "unknown problem 'nosuch'")
         self.assertRefused(export_cli("--out", out, "trend"), "is not built")
+        self.assertRefused(export_cli("--out", out, "--format", "2025-09"),
+                           "invalid choice: '2025-09'")
         self.assertFalse(os.path.exists(os.path.join(out, "export")))
+        self.assertFalse(os.path.exists(os.path.join(out, "export-2023-07")))
 
     def test_files_export_did_not_write_are_never_deleted(self):
         out = self.copy()
@@ -557,12 +816,17 @@ class Refusals(unittest.TestCase):
         self.assertEqual(p.returncode, 0, p.stderr)
         with open(other) as fh:
             self.assertEqual(fh.read(), "kept\n")
+        # the other version goes into a folder of its own and leaves this one as it is
+        p = export_cli("--out", out, "--format", "2023-07", "rings")
+        self.assertEqual(p.returncode, 0, p.stderr)
+        self.assertTrue(os.path.isfile(os.path.join(out, "export-2023-07", "rings.zip")))
+        self.assertTrue(os.path.isfile(os.path.join(out, "export", "ratio.zip")))
 
 
 class Fixture(PackageChecks, unittest.TestCase):
     """A small problem of its own, with a validator and a header, submissions of every verdict,
-    a time limit and overridden package keys: every path of the export, whatever the set holds
-    today."""
+    a time limit, samples in an order of their own and overridden package keys: every path of
+    the export, whatever the set holds today."""
 
     VALIDATOR = r"""// Fixture validator: lines of printable characters, each ended, or nothing.
 #include "input_check.h"
@@ -591,98 +855,171 @@ int main() {
         "time_limit_exceeded/spin.cpp":
             "int main() { volatile unsigned long x = 0; for (;;) ++x; }\n",
     }
+    SET = ('name = "Fixture set"\n[package]\nsource = "Fixture set"\nlicense = "cc by-sa"\n'
+           'rights_owner = "Fixture owners"\nauthor = "Ada Lovelace and Alan Turing"\n'
+           "memory = 256\n")
+    EXAMPLES = ("01-empty", "02-ignored", "03-more")
+    SAMPLES = '["03-more", "01-empty"]'  # the secret test between them
 
     @classmethod
-    def setUpClass(cls):
-        cls.tmp = tempfile.mkdtemp(prefix="pset-export-fixture-")
-        cls.root = os.path.join(cls.tmp, "root")
+    def make_root(cls, root, problemset=None, samples=None):
+        """The fixture's set at `root`: its problemset.toml and the samples of its problem
+        may be others."""
         src = os.path.join(harness.ROOT, "constant")
-        dst = os.path.join(cls.root, "constant")
+        dst = os.path.join(root, "constant")
         os.makedirs(os.path.join(dst, "examples"))
         shutil.copyfile(os.path.join(src, "constant_answer.cpp"),
                         os.path.join(dst, "constant_answer.cpp"))
-        # the fixture's own statement and empty example, which its validator takes
-        with open(os.path.join(dst, "statement.md"), "w") as fh:
-            fh.write("Print 25.\n\n## Input\nAnything.\n\n## Output\nThe line 25.\n")
-        open(os.path.join(dst, "examples", "01-empty.in"), "w").close()
-        # the fixture's validator takes any lines: an example the program ignores
-        with open(os.path.join(dst, "examples", "02-ignored.in"), "w") as fh:
-            fh.write("anything at all\n")
         shutil.copyfile(os.path.join(src, "constant_answer.cpp"),
                         os.path.join(dst, "constant_twice.cpp"))
         files = {
-            "problemset.toml": 'name = "Fixture set"\n[package]\nsource = "Fixture set"\n'
-                               'license = "cc by-sa"\nmemory = 256\n',
+            "problemset.toml": problemset or cls.SET,
             "constant/problem.toml": 'title = "Constant: answer #1"\ntime_limit = 0.5\n'
-                                     'order = 1\nsamples = ["01-empty"]\n'
+                                     f"order = 1\nsamples = {samples or cls.SAMPLES}\n"
                                      "[programs]\nsolver = \"constant_answer\"\n"
                                      'second = ["constant_twice"]\n'
                                      'generator = "constant_cases"\n'
                                      'input_check = "constant_input_check"\n'
                                      '[package]\nsource = "Fixture round, day 1"\n'
+                                     'source_url = "https://example.org/round-1"\n'
                                      "[answers]\njudge = \"exact\"\n",
+            "constant/statement.md": "Print 25.\n\n## Input\nAnything.\n\n## Output\n"
+                                     "The line 25.\n",
             "constant/constant_input_check.cpp": cls.VALIDATOR,
             "constant/constant_cases.cpp": "int main() {}\n",
             "include/input_check.h": cls.HEADER,
+            # the fixture's validator takes any lines, and the program ignores them
+            "constant/examples/01-empty.in": "",
+            "constant/examples/02-ignored.in": "anything at all\n",
+            "constant/examples/03-more.in": "more\nlines\n",
         }
         for path, sub in cls.SUBMISSIONS.items():
             files["constant/submissions/" + path] = sub
         files["constant/submissions/accepted/NOTES.txt"] = "not a submission\n"
         for path, text in files.items():
-            full = os.path.join(cls.root, path)
+            full = os.path.join(root, path)
             os.makedirs(os.path.dirname(full), exist_ok=True)
             with open(full, "w") as fh:
                 fh.write(text)
-        # The built package: the two examples as tests, answered; the first is the sample.
-        cls.pkg = os.path.join(cls.tmp, "out")
-        tests = os.path.join(cls.pkg, "constant", "tests")
+
+    @classmethod
+    def make_package(cls, root, pkg):
+        """The built package of the fixture: every example a test, answered."""
+        tests = os.path.join(pkg, "constant", "tests")
         os.makedirs(tests)
-        for k, example in enumerate(("01-empty", "02-ignored"), 1):
-            shutil.copyfile(os.path.join(dst, "examples", example + ".in"),
+        for k, example in enumerate(cls.EXAMPLES, 1):
+            shutil.copyfile(os.path.join(root, "constant", "examples", example + ".in"),
                             os.path.join(tests, f"0{k}.in"))
             with open(os.path.join(tests, f"0{k}.ans"), "w") as fh:
                 fh.write("25\n")
-        record_tests(cls.pkg, cls.root, "constant",
-                     [("01", "example", "constant/examples/01-empty.in"),
-                      ("02", "example", "constant/examples/02-ignored.in")])
-        cls.status, cls.said, cls.err = export_api(cls.pkg, cls.root)
-        cls.u = None
-        if cls.status == 0:
-            cls.u = Unpacked("constant", os.path.join(cls.pkg, "export", "constant.zip"),
-                             os.path.join(cls.tmp, "unpacked"))
+        record_tests(pkg, root, "constant",
+                     [(f"0{k}", "example", f"constant/examples/{example}.in")
+                      for k, example in enumerate(cls.EXAMPLES, 1)])
+
+    @classmethod
+    def setUpClass(cls):
+        cls.tmp = tempfile.mkdtemp(prefix="pset-export-fixture-")
+        cls.root = os.path.join(cls.tmp, "root")
+        cls.make_root(cls.root)
+        cls.pkg = os.path.join(cls.tmp, "out")
+        cls.make_package(cls.root, cls.pkg)
+        cls.results = {fmt: export_api(cls.pkg, cls.root, fmt) for fmt in (LEGACY, CURRENT)}
+        cls.u = {fmt: Unpacked("constant", os.path.join(cls.pkg, FOLDER[fmt], "constant.zip"),
+                               os.path.join(cls.tmp, "unpacked-" + fmt), fmt)
+                 for fmt, (status, _, _) in cls.results.items() if status == 0}
 
     @classmethod
     def tearDownClass(cls):
         shutil.rmtree(cls.tmp)
 
     def setUp(self):
-        self.assertEqual(self.status, 0, self.err)
+        for fmt, (status, _, err) in self.results.items():
+            self.assertEqual(status, 0, f"{fmt}: {err}")
 
-    def test_the_fixture_package_follows_the_format(self):
-        self.check_zip(self.u)
-        self.check_layout(self.u, self.root, self.pkg)
-        self.check_statement(self.u, "Constant: answer \\#1")
+    def test_the_fixture_packages_follow_the_format(self):
+        for fmt, u in self.u.items():
+            with self.subTest(fmt):
+                self.check_zip(u)
+                self.check_layout(u, self.root, self.pkg)
+                self.check_statement(u, "Constant: answer \\#1")
+                self.assertEqual([t for t, _, _ in u.tests],
+                                 ["sample/01-more", "sample/02-empty", "secret/02-ignored"])
+        self.check_files(self.u[CURRENT])
 
     def test_package_keys_come_from_the_set_and_the_problem_overrides_them(self):
-        y = self.check_yaml(self.u, self.root)
+        y = self.check_yaml(self.u[LEGACY], self.root)
         self.assertEqual(y["name"], "Constant: answer #1")
         self.assertEqual(y["source"], "Fixture round, day 1")
-        self.assertEqual(y["license"], "cc by-sa")
+        self.assertEqual(y["source_url"], "https://example.org/round-1")
+        self.assertEqual((y["license"], y["rights_owner"]), ("cc by-sa", "Fixture owners"))
+        self.assertEqual(y["author"], "Ada Lovelace and Alan Turing")
         self.assertEqual(y["limits"], {"memory": 256})
-        with open(os.path.join(self.u.dir, ".timelimit")) as fh:
+        with open(os.path.join(self.u[LEGACY].dir, ".timelimit")) as fh:
             self.assertEqual(fh.read(), "0.5\n")
-        self.assertNotIn("no time_limit", self.said)
+        self.assertNotIn("no time_limit", self.results[LEGACY][1])
+        y = self.check_current_yaml(self.u[CURRENT], self.root)
+        self.assertEqual(y["source"], {"name": "Fixture round, day 1",
+                                       "url": "https://example.org/round-1"})
+        self.assertEqual(y["credits"], {"authors": ["Ada Lovelace", "Alan Turing"]})
+        self.assertEqual(y["limits"], {"time_limit": 0.5, "memory": 256})
+        self.assertIn("constant: warning: time_limit 0.5 is not a whole number of seconds",
+                      self.results[CURRENT][1])
+
+    def test_the_uuid_belongs_to_the_set_and_the_problem(self):
+        ids = {fmt: u.yaml()["uuid"] for fmt, u in self.u.items()}
+        self.assertEqual(ids[LEGACY], ids[CURRENT])
+        # a set of another name, with a problem folder of the same name, has another uuid;
+        # the same set again has the same
+        for name, same in (("Another set", False), ("Fixture set", True)):
+            with self.subTest(name):
+                root = os.path.join(tempfile.mkdtemp(dir=self.tmp), "root")
+                self.make_root(root, self.SET.replace("Fixture set", name, 1))
+                pkg = os.path.join(os.path.dirname(root), "out")
+                self.make_package(root, pkg)
+                status, _, err = export_api(pkg, root, CURRENT)
+                self.assertEqual(status, 0, err)
+                with open(os.path.join(pkg, FOLDER[CURRENT], "constant", "problem.yaml")) as fh:
+                    other = parse_yaml(fh.read())["uuid"]
+                self.assertEqual(other == ids[CURRENT], same)
+        real = problems.load(harness.ROOT).name
+        self.assertNotEqual(problem_yaml.problem_uuid(real, "constant"), ids[LEGACY])
+
+    def test_sets_a_judge_would_refuse_are_refused(self):
+        rows = [
+            (self.SET.replace('rights_owner = "Fixture owners"\n', ""), None,
+             "license = 'cc by-sa' needs a rights_owner"),
+            (self.SET.replace('license = "cc by-sa"', 'license = "public domain"'), None,
+             "rights_owner is not allowed with license = 'public domain'"),
+            (self.SET.replace('license = "cc by-sa"', 'license = "mit"'), None,
+             'license = "mit" must be one of "unknown", "public domain"'),
+            (None, '["01-empty", "03-more", "02-ignored"]', "constant has no secret test"),
+        ]
+        for text, samples, why in rows:
+            with self.subTest(why):
+                root = os.path.join(tempfile.mkdtemp(dir=self.tmp), "root")
+                self.make_root(root, text, samples)
+                pkg = os.path.join(os.path.dirname(root), "out")
+                try:
+                    self.make_package(root, pkg)
+                except Stop as exc:  # the manifests are read before anything else
+                    status, err = 2, str(exc)
+                else:
+                    status, _, err = export_api(pkg, root, CURRENT)
+                self.assertEqual(status, 2)
+                self.assertIn(why, err)
+                self.assertFalse(os.path.exists(os.path.join(pkg, FOLDER[CURRENT])))
 
     def test_validator_with_its_header_and_every_verdict_of_submission(self):
-        self.assertEqual(sorted(os.listdir(os.path.join(self.u.dir, "input_validators",
+        u = self.u[LEGACY]
+        self.assertEqual(sorted(os.listdir(os.path.join(u.dir, "input_validators",
                                                         "constant_input_check"))),
                          ["constant_input_check.cpp", "input_check.h"])
-        subs = self.check_programs(self.u, False, True)
+        subs = self.check_programs(u, False, True)
         self.assertEqual(sorted(subs), sorted(
             [("accepted", "constant_answer.cpp"), ("accepted", "constant_twice.cpp")] +
             [tuple(p.split("/")) for p in self.SUBMISSIONS]))
         # The validator is a real one: it rejects what it must.
-        exe = os.path.join(self.u.dir + ".bin", "validator-constant_input_check")
+        exe = os.path.join(u.dir + ".bin", "validator-constant_input_check")
         for data, status in ((b"", 42), (b"any line\n\n", 42), (b"no end", 43),
                              (b"a\x00b\n", 43)):
             p = subprocess.run([exe], input=data, capture_output=True)
@@ -691,11 +1028,11 @@ int main() {
     def test_a_wrong_submission_that_passes_is_caught(self):
         # The check itself: a submission filed under wrong_answer that is right must fail it.
         bad = os.path.join(self.tmp, "bad")
-        shutil.copytree(self.u.dir, bad)
+        shutil.copytree(self.u[LEGACY].dir, bad)
         shutil.copyfile(os.path.join(bad, "submissions", "accepted", "constant_answer.cpp"),
                         os.path.join(bad, "submissions", "wrong_answer", "right.cpp"))
         u = Unpacked.__new__(Unpacked)
-        u.name, u.dir, u.tests = "constant", bad, self.u.tests
+        u.name, u.dir, u.tests = "constant", bad, self.u[LEGACY].tests
         with self.assertRaises(AssertionError) as caught:
             self.check_programs(u, False, True)
         self.assertIn("wrong_answer/right.cpp passes every test", str(caught.exception))
@@ -709,7 +1046,7 @@ int main() {
                    "constant/constant_answer.cpp", "constant/constant_twice.cpp",
                    "constant/constant_input_check.cpp", "include/input_check.h",
                    "constant/constant_cases.cpp"]
-        created = ["constant/extra_tests.py", "constant/examples/03-new.in"]
+        created = ["constant/extra_tests.py", "constant/examples/04-new.in"]
         ignored = ["constant/statement.md", "constant/submissions/accepted/echo_sum.cpp",
                    "constant/test_constant.py", "problemset.toml"]
         for path in touched + created + ignored:
@@ -769,13 +1106,16 @@ class Statements(unittest.TestCase):
         for n in names:
             self.assertRegex(n, r"^[a-z0-9][a-z0-9-]*$")
 
-    def test_numbers_and_scalars_of_problem_yaml(self):
+    def test_numbers_scalars_and_mappings_of_problem_yaml(self):
         for x, want in ((1e-6, "1e-6"), (2, "2"), (2.0, "2"), (0.5, "0.5"), (1.5e-9, "1.5e-9")):
             self.assertEqual(limits.number_text(x), want)
         for text in ("Segment demolition", "yes", "Round: 1", "#x", "12ab", "a \"b\"", "x ",
-                     "cc by-sa", "Problem setters' working set"):
+                     "cc by-sa", "Problem setters' working set", "2023-07-draft", "1e-6",
+                     "case_sensitive", "true", "a\\b\n"):
             with self.subTest(text):
                 self.assertEqual(parse_yaml(f"k: {problem_yaml.scalar(text)}\n")["k"], text)
+        data = {"a": "x", "b": {"c": 1, "d": [0.5, "e f", True], "g": {"h": False}}, "i": 2}
+        self.assertEqual(parse_yaml(problem_yaml.dump(data)), data)
 
 
 if __name__ == "__main__":

@@ -113,6 +113,8 @@ ROWS = [
      ["[package] memory", "an integer"]),
     ("demolition/problem.toml", before("[package]\nlicence = \"x\""),
      ['unknown key "licence" in [package]', 'did you mean "license"?']),
+    ("demolition/problem.toml", before("[package]\nlicense = \"MIT\""),
+     ['[package] license = "MIT" must be one of', '"unknown"', '"cc by-sa"']),
     # programs without a source, a program named twice
     ("demolition/problem.toml", sub(r"^generator = .*", 'generator = "demolish_gen"'),
      ["[programs] generator", "demolition/demolish_gen.cpp"]),

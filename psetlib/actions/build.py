@@ -10,6 +10,7 @@ import time
 from typing import Any, Optional
 
 from .. import compare, limits, making, package, problems, runner, sources, testdata, validator
+from .. import samples
 from ..common import Failure, Stop, console, human
 from ..problems import Problem
 from ..programs import Programs
@@ -76,10 +77,14 @@ def build_problem(progs: Programs, p: Problem, place: package.Place, count: int,
                               os.path.join(shown, name + ".in"))
             row.slowest = max(row.slowest or 0.0, r.cpu)
             files[".ans"] = testdata.record(os.path.join(dest, name + ".ans"))
+            if files[".ans"].size == 0:
+                raise Failure(f"test {name} of {p.name} ({how}) has an empty answer, which no "
+                              "judge's package may hold: every test needs a case to answer")
             for second in p.second:
                 if limits.within(p.capacity.get(second, {}), reached):
                     covered[second] += 1
                     _cross_check(progs, p, second, dest, name, shown)
+        samples.check_built(p, name, how, dest)
         for suffix in files:
             os.chmod(os.path.join(dest, name + suffix), READ_ONLY)
         kind, rest = how.split(" ", 1)
