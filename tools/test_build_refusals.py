@@ -43,6 +43,7 @@ class Refusals(unittest.TestCase):
         cls.tmp = tempfile.mkdtemp(prefix="pset-build-refusals-")
         cls.root = harness.copy_project(os.path.join(cls.tmp, "root"), ["rounding"])
         os.remove(os.path.join(cls.root, "rounding", "extra_tests.py"))
+        harness.waive_limits(os.path.join(cls.root, "rounding", "problem.toml"))
         cls.out = os.path.join(cls.tmp, "out")
         cls.built = cls.pset("build", "--tests", "0", "--out", cls.out)
 
