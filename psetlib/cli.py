@@ -14,11 +14,11 @@ from types import ModuleType
 from typing import Any, Callable, Optional
 
 from . import problems, runner
-from .actions import build, export, judge, schema, stress, timelimit, validate, verify
+from .actions import build, export, judge, new, schema, stress, timelimit, validate, verify
 from .common import ROOT, Failure, Interrupted, Stop, console
 from .programs import Programs
 
-ACTIONS: list[ModuleType] = [build, validate, stress, judge, timelimit, verify, export, schema]
+ACTIONS: list[ModuleType] = [new, build, validate, stress, judge, timelimit, verify, export, schema]
 
 EXIT = ("Exit status: 0 all built, all rounds agree, every test OK, every input valid, every "
         "submission as expected; 1 a program failed or a check disagreed (build), a mismatch "
