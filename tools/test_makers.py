@@ -22,7 +22,7 @@ from psetlib.shrink import measure
 # every problem with a solver has a maker; its solvers answer the maker's files
 MANIFESTS = {p.name: p for p in problems.all_problems() if p.solver}
 PROBLEMS = list(MANIFESTS)
-SOLVERS = {name: [p.solver] + p.second for name, p in MANIFESTS.items()}
+SOLVERS = {name: [str(p.solver)] + p.second for name, p in MANIFESTS.items()}
 SIZES = [1, 2, 3, 8, 40]
 SEEDS = range(8)
 CASES = 40
