@@ -40,13 +40,14 @@ def run(opts: argparse.Namespace, progs: Programs) -> int:
     for path in written:
         console.say(f"  {path}")
     solver, check = newproblem.programs_of(name)
+    steps = [("make", f"builds {solver}, {check} and the submission, then the package"),
+             (f"./pset validate --mutate {name}", "every test valid, every broken copy refused"),
+             (f"./pset verify {name}", "every submission gets its folder's verdict")]
+    width = max(len(command) for command, _ in steps)
     console.say("")
     console.say("next:")
-    console.say(f"  make                          # builds {solver}, {check} and the "
-                "submission, then the package")
-    console.say(f"  ./pset validate --mutate {name}   # every test valid, every broken copy "
-                "refused")
-    console.say(f"  ./pset verify {name}              # every submission as its folder says")
+    for command, what in steps:
+        console.say(f"  {command:<{width}}  # {what}")
     console.say(f"then replace the placeholder with your problem, file by file: README.md, "
                 f"\"Adding a problem\", names each file of {name}/ and what goes into it.")
     return 0
