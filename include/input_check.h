@@ -1,14 +1,81 @@
-// input_check.h: the reading half of every input validator (<problem>_input_check.cpp).
-// A validator reads the whole of standard input and walks it strictly: items where the format
-// puts them, one blank between items, every line ended by "\n", plain integers within bounds,
-// nothing after the last case. The first violation prints ONE stderr line
-//   line L, column C: <what is wrong>
-// (columns count bytes from 1) and exits 43. An accepted file exits 42 after writing to stdout,
-// for every named limit it met, the line "NAME MIN MAX": the smallest and largest value seen,
-// as written in the file. Usage: chk::num("n", 1, 100000) reads an integer, chk::blank(),
-// chk::eol() and chk::end() the separators, chk::total("sum_n", s, 1, 1000000) checks and
-// reports a computed total, chk::accept() ends. A read costs O(its length). The bounds come
-// from the problem's [limits] through problem_limits.h: bound::n_min, bound::n_max, ...
+// input_check.h: the reading half of every input validator (<problem>/<validator>.cpp, the
+// input_check its problem.toml names). A validator reads the whole of standard input and
+// walks it strictly, item by item, exactly as the problem's format lays it out.
+//
+// The protocol. Valid: exit 42, after writing to stdout one line "NAME MIN MAX" for every named
+// limit the file touched, the smallest and largest value seen (as written in the file; for a
+// length or a total, the number). Invalid: exit 43 at the first violation, nothing on stdout
+// and ONE stderr line "line L, column C: <what is wrong>" (lines and columns count from 1,
+// columns in bytes). Exit 1: standard input could not be read.
+//
+// What every read accepts: items separated by exactly one blank, each line ended by "\n" (no
+// CR), no blank at a line's start or end, no empty line; the blank and the line end are not
+// read for you: call blank() and eol() where the format puts them. An item is the bytes up to a
+// blank, a control byte or the end of the file. The first rule broken stops the validator at
+// once (exit 43); where the message points is said per function below.
+//
+// The functions, all in namespace chk:
+//   long long num(name, lo, hi, limit = true)
+//       An integer in plain form: an optional '-', digits, no '+', no leading zero, no "-0";
+//       from lo to hi. Fails at the item's first byte: "expected NAME, found a blank", "NAME:
+//       '5x' is not an integer", "... has a leading zero", "NAME = 7 is outside 1..5". With
+//       `limit` the value counts toward the limit NAME in the report.
+//   double real(name, lo, hi, lo_open = false, limit = true)
+//       A decimal in plain form: an optional '-', an integer part without leading zeros, then
+//       optionally a point and at least one digit; no exponent, no "inf", no negative zero.
+//       From lo (above lo when lo_open) to hi. Fails at the item's first byte.
+//   long long word(what, name, lo, hi, alphabet, kind, limit = true)
+//       An item of lo to hi bytes, each one of `alphabet` (`kind` says which in words, such as
+//       "a digit"); returns its length, its text at buf + tok. A byte outside the alphabet
+//       fails at that byte ("'x' is not a digit"), a length outside lo..hi at the item's first
+//       byte ("NAME = 12 is outside 1..9"). With `limit` the length counts toward NAME.
+//   void total(name, v, lo, hi)
+//       A quantity the validator computes (the sum of n over the cases): checks lo <= v <= hi
+//       and counts it toward the limit NAME. Call it once v is known; it fails at the byte read
+//       next ("sum_n = 400001 is outside 1..400000").
+//   void blank(), void eol()
+//       Exactly one ' ', exactly one '\n'. Fail at that byte: "expected a line end, found a
+//       blank", "... found a carriage return", "... found the end of the file".
+//   void end()
+//       Nothing may follow: fails at the first byte left ("expected the end of the file, found
+//       '7'"). accept() calls it.
+//   [[noreturn]] void accept()
+//       The file is valid: end(), then the limits report on stdout, then exit 42.
+//   [[noreturn]] void fail(fmt, ...)
+//       A rule between items (a permutation, an order, a count that disagrees): the printf-style
+//       message, placed at the first byte of the item read last.
+//   [[noreturn]] void fail_at(at, fmt, ...)
+//       The same, placed at byte `at` of the input (buf[at]; pos is the next byte to read).
+// Below these, item() reads the next item, note() counts a value toward a limit, what_at() and
+// shown() put a byte and the item read last into words. At most 16 named limits a validator;
+// a read costs O(its length).
+//
+// The bounds come from the problem's [limits] in problem.toml, through the header
+// problem_limits.h that the build writes: bound::NAME_min, bound::NAME_max (long long, or
+// double where a bound is not whole) and bound::NAME_min_excluded. Report a limit under the
+// name [limits] gives it, so that pset can tell which ends no test reaches.
+//
+// An example: T cases, each n on a line and then n values on a line.
+//
+//   #include "input_check.h"
+//   #include "problem_limits.h"
+//
+//   int main() {
+//     long long T = chk::num("T", bound::T_min, bound::T_max), sum = 0;
+//     chk::eol();
+//     while (T--) {
+//       long long n = chk::num("n", bound::n_min, bound::n_max);
+//       chk::eol();
+//       for (long long i = 0; i < n; i++) {
+//         if (i) chk::blank();
+//         chk::num("value", bound::value_min, bound::value_max);
+//       }
+//       chk::eol();
+//       sum += n;
+//     }
+//     chk::total("sum_n", sum, bound::sum_n_min, bound::sum_n_max);
+//     chk::accept();
+//   }
 #ifndef INPUT_CHECK_H
 #define INPUT_CHECK_H
 

@@ -14,13 +14,13 @@ from types import ModuleType
 from typing import Any, Callable, Optional
 
 from . import problems, runner
-from .actions import build, export, judge, schema, stress, timelimit, validate, verify
-from .actions import statements
+from .actions import build, export, judge, new, schema, statements, stress, timelimit
+from .actions import validate, verify
 from .common import ROOT, Failure, Interrupted, Stop, console
 from .programs import Programs
 
-ACTIONS: list[ModuleType] = [build, validate, stress, judge, timelimit, verify, export, statements,
-                             schema]
+ACTIONS: list[ModuleType] = [new, build, validate, stress, judge, timelimit, verify, export,
+                             statements, schema]
 
 EXIT = ("Exit status: 0 all built, all rounds agree, every test OK, every input valid, every "
         "submission as expected; 1 a program failed or a check disagreed (build), a mismatch "

@@ -168,6 +168,12 @@ def waive_limits(manifest, why="a test's fixture, built without its largest test
         fh.write("\n".join(lines))
 
 
+def walked(what, names):
+    """Says on stderr which problems a test that walks every problem took (from the
+    manifests), so that a run shows them: `walked: WHAT: a, b, c`."""
+    print(f"walked: {what}: {', '.join(sorted(names))}", file=sys.stderr, flush=True)
+
+
 def generate(name, clock):
     """Runs a generator under a pinned clock; returns its output, asserting a clean exit."""
     p = run(name, clock=clock)

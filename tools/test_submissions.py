@@ -5,6 +5,7 @@ crash for a run_time_error submission. The header inputs are valid for the probl
 validator, where that is built."""
 
 import os
+import shlex
 import subprocess
 import tempfile
 import unittest
@@ -195,6 +196,7 @@ class Submissions(unittest.TestCase):
         self.assertTrue(submissions(), "no <problem>/submissions/<verdict>/*.cpp found")
 
     def test_each_header_input_tells_it_from_the_reference(self):
+        harness.walked("submissions", {problem for problem, _, _, _ in submissions()})
         for problem, verdict, name, src in submissions():
             with self.subTest(f"{problem}/{verdict}/{name}"):
                 with open(src, encoding="utf-8") as fh:
@@ -232,7 +234,8 @@ class Submissions(unittest.TestCase):
                 return path
 
             def shifted(d):  # the reference's answers, each moved by d
-                return script(f"shift{d}", f"{harness.program('shuttle_solver')} | awk "
+                solver = shlex.quote(harness.program("shuttle_solver"))
+                return script(f"shift{d}", f"{solver} | awk "
                               f"'{{printf \"%.10f\\n\", $1 + {d}}}'")
 
             self.assertTrue(difference("shuttle", "wrong_answer", shifted("0.00001"), shuttle)

@@ -39,12 +39,14 @@ def valid_files():
 
 class SelfCheck(unittest.TestCase):
     def test_every_mutation_is_rejected_where_it_breaks(self):
-        files = 0
+        walked = set()
+        generated = 0
         seen = set()
         for problem, check, what, data in valid_files():
             ok, msg, limits = validator.check(check, data)
             self.assertTrue(ok, f"{what}: {msg}")
-            files += 1
+            walked.add(problem)
+            generated += " under clock " in what
             for m in validator.mutations(data):
                 desc, broken = m
                 seen.add(desc.split(" on line")[0].split(" at the end")[0])
@@ -54,8 +56,13 @@ class SelfCheck(unittest.TestCase):
                 self.assertTrue(msg.startswith(f"line {m.line}, column {m.column}: "),
                                 f"{what} with {desc}: {msg!r}, expected line {m.line}, "
                                 f"column {m.column}")
-        self.assertGreater(files, 7 * len(harness.CLOCKS[::5] if harness.SANITIZED
-                                          else harness.CLOCKS))
+        # every problem gave files (its examples at least: samples are required), and every
+        # generator its file under each clock (one, when it does not seed)
+        self.assertEqual(walked, set(problems.names()))
+        clocks = len(harness.CLOCKS[::5] if harness.SANITIZED else harness.CLOCKS)
+        self.assertEqual(generated, sum(clocks if p.seeded else 1
+                                        for p in problems.all_problems() if p.generator))
+        harness.walked("validation", walked)
         # every kind of mutation was made somewhere (no valid file is empty: the empty file's
         # own mutation is checked apart, in Protocol)
         self.assertEqual(seen, {"a blank added", "CR LF line ends", "the last line removed",
