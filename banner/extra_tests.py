@@ -16,8 +16,8 @@ stands for it in submissions/):
   O(answer^2): max, 20 MB of answers (time_limit_exceeded/strcat_output).
 - Standard output unbuffered (a template for interactive problems), one write a character:
   max, 20 million characters (time_limit_exceeded/unbuffered_output).
-- A fixed output buffer of 16 MB (1 << 24) or less, written past its end: max, whose answer is
-  20 MB (no submission: its failing input does not fit a header).
+- A fixed output buffer of 16 MB (1 << 24) or less: max, whose answer is 20 MB
+  (wrong_answer/output_buffer).
 - A string buffer of 9 bytes, one short of nine digits and the terminator: every-place, max.
 """
 

@@ -23,9 +23,9 @@ stands for it in submissions/):
 - Recursion as deep as a run (a union-find without path compression or a recursive walk): the
   chain order n, 1, n-1, ..., 2 in max-sum, whose last revival meets a chain of n - 2 links.
 - A line read into a buffer of 10^6 bytes: max-sum's first values line has 999999 characters
-  and its line end.
-- One fixed read of a few MB that is never refilled: max-sum's input is about 5 MB, many-small
-  about 2 MB (no submission: its failing input does not fit a header).
+  and its line end (wrong_answer/line_buffer).
+- One fixed read of 4 MB that is never refilled: max-sum's input is about 5 MB
+  (wrong_answer/read_once).
 """
 
 import random

@@ -18,7 +18,7 @@ Wrong approaches a contestant may try, and what kills each (submissions/<verdict
 - a flush after every case (time_limit_exceeded/flush_each): `most-cases`, 3000000 cases, a
   write to the system each, about five times the reference's time.
 - a large table cleared for every case (time_limit_exceeded/clear_table): `most-cases`.
-- a fixed output buffer: `most-cases` writes 5 MB of answers.
+- a fixed output buffer: `most-cases` writes 6 MB of answers (wrong_answer/output_buffer).
 """
 
 import random

@@ -11,7 +11,7 @@ Wrong approaches a contestant may try, and what kills each (submissions/<verdict
   queries of n from 500 to 1000, half of them 1000 (log_sum already on `many-queries`).
 - a fixed 4 MB input buffer read once (time_limit_exceeded/read_once, whose reader then spins):
   `most-queries`, 4.5 MB.
-- a fixed output buffer: `most-queries` writes 13 MB of answers.
+- a fixed output buffer: `most-queries` writes 13 MB of answers (wrong_answer/output_buffer).
 - a flush after every query: not killed. It costs about 0.5 microseconds a query here, less
   than twice what the solvers themselves spend on a query (the printing of ten decimals), so
   it stays within twice the accepted solvers' time on every file, and a time limit derived

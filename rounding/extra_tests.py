@@ -28,8 +28,8 @@ stands for it in submissions/):
 - m in 32 bits counted past its end (m + 1 or a step count that wraps): the counts 2147483647
   and 2147483646 in empty-parts, longest-chain and many-short.
 - A buffer one short of 200006 characters and its terminator: every longest-* test.
-- One fixed read of a few MB that is never refilled: many-short's input is about 7 MB (no
-  submission: its failing input does not fit a header).
+- One fixed read of 4 MB that is never refilled: many-short's input is about 8 MB
+  (wrong_answer/read_once).
 """
 
 import random

@@ -15,8 +15,8 @@ Wrong approaches a contestant may try, and what kills each (submissions/<verdict
   the next one (stop_reading): the examples, "many".
 - The largest grid count: "largest", 50000 grids (8.1 MB in, 650 KB out), most of them wrong
   (the longer verdict), their one fault anywhere. A fixed buffer sized below it (grids kept
-  for later, verdicts kept for one write, one fixed read of 4 MB) fails there; no such
-  submission is kept, since its header would have to hold an input past the buffer.
+  for later, verdicts kept for one write, one fixed read of 4 MB: wrong_answer/read_once)
+  fails there.
 - Not plausible here: a slower approach. A grid costs the same whatever is done with it; even
   synchronised streams and a flush after every verdict take about 0.4 s on "largest", so no
   time_limit_exceeded submission is kept.
