@@ -1,5 +1,5 @@
 """Banner digits: small random cases for stress runs, and how a file splits into cases, joins
-back and shrinks (see the README, "Small random cases and shrinking").
+back and shrinks (see docs/pset.md, "Small random cases and shrinking").
 
 A case is one line: a string of 1..9 digits (leading zeros are digits like any other); its
 length is often 1, 2, max_size - 1 or max_size (9 at most). max_size bounds its length.

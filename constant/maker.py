@@ -1,5 +1,5 @@
 """Constant answer: small random inputs for stress runs, and how a file splits into cases,
-joins back and shrinks (see the README, "Small random cases and shrinking").
+joins back and shrinks (see docs/pset.md, "Small random cases and shrinking").
 
 A case is one line: a number n, 1..1000000000, which the answer does not depend on. The maker
 draws the ends of that range and their neighbours often, else numbers on a log scale. The

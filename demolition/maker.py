@@ -1,5 +1,5 @@
 """Segment demolition: small random cases for stress runs, and how a file splits into cases,
-joins back and shrinks (see the README, "Small random cases and shrinking").
+joins back and shrinks (see docs/pset.md, "Small random cases and shrinking").
 
 A case is three lines: n (1..100000); the n values (0..999999999, the generator's range); the
 n destruction positions, a permutation of 1..n. max_size bounds n.

@@ -1,5 +1,5 @@
 """Local extrema: small random cases for stress runs, and how a file splits into cases, joins
-back and shrinks (see the README, "Small random cases and shrinking").
+back and shrinks (see docs/pset.md, "Small random cases and shrinking").
 
 A case is one line: n (0..107), then the n values, 32-bit signed integers. max_size bounds n.
 """

@@ -1,5 +1,5 @@
 """Pair mirror: small random cases for stress runs, and how a file splits into cases, joins
-back and shrinks (see the README, "Small random cases and shrinking").
+back and shrinks (see docs/pset.md, "Small random cases and shrinking").
 
 A case is one line: a word of lower-case letters of even length 2..256. max_size bounds the
 word's length (256, a byte's range, is reached from max_size 256 on). Besides mirrors, words

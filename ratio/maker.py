@@ -1,5 +1,5 @@
 """Ratio product: small random cases for stress runs, and how a file splits into cases, joins
-back and shrinks (see the README, "Small random cases and shrinking").
+back and shrinks (see docs/pset.md, "Small random cases and shrinking").
 
 A case is one line: a query n, 1..1000. max_size has no effect (every case is one number).
 """

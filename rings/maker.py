@@ -1,5 +1,5 @@
 """Ring count: small random cases for stress runs, and how a file splits into cases, joins back
-and shrinks (see the README, "Small random cases and shrinking").
+and shrinks (see docs/pset.md, "Small random cases and shrinking").
 
 A case is one line, "x y": numbers in plain decimal form (no "-0", no trailing zero after a
 point, at most 17 digits after it). Besides whole numbers and halves the maker writes points

@@ -1,5 +1,5 @@
 """Grade rounding: small random cases for stress runs, and how a file splits into cases, joins
-back and shrinks (see the README, "Small random cases and shrinking").
+back and shrinks (see docs/pset.md, "Small random cases and shrinking").
 
 A case is two lines, m (0..2147483647) and the number, as the generator writes them (split and
 shrink also take the two on one line, "m number", as the worked example has them). The number

@@ -1,5 +1,5 @@
 """Shuttle ride: small random cases for stress runs, and how a file splits into cases, joins
-back and shrinks (see the README, "Small random cases and shrinking").
+back and shrinks (see docs/pset.md, "Small random cases and shrinking").
 
 A case is one line, "n l vw vs k": n and k whole numbers from 1 to 10^9; l, vw and vs numbers
 from 1 to 10^9 in canonical decimal form (digits, and a point with at most six digits, the last

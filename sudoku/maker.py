@@ -1,5 +1,5 @@
 """Sudoku validation: small random cases for stress runs, and how a file splits into cases,
-joins back and shrinks (see the README, "Small random cases and shrinking").
+joins back and shrinks (see docs/pset.md, "Small random cases and shrinking").
 
 A case is a grid: nine lines of nine values 0..9. max_size has no effect (every grid has 81
 values). Besides solved grids, grids with one fault and grids of any values, it draws the

@@ -3,7 +3,7 @@
 
 Usage: casetable.py TABLE [CASE-NAME-SUBSTRING]
 
-Format of a table (see README.md, "Case tables"):
+Format of a table (see docs/testing.md, "Case tables"):
 
     # a comment
     programs: demolish_solver demolish_solver_dsu

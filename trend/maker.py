@@ -1,5 +1,5 @@
 """Trend: small random cases for stress runs, and how a file splits into cases, joins back and
-shrinks (see the README, "Small random cases and shrinking").
+shrinks (see docs/pset.md, "Small random cases and shrinking").
 
 A case is two lines: n (1..201), then n values of the cycle 1, 2, ..., 30, 29, ..., 1, 2, ...
 in a row (consecutive values differ by one and turn only at 1 and 30). max_size bounds n.
