@@ -2,8 +2,8 @@
 # data into out/; `make check` builds and runs the whole test suite in build/ (the tests labelled
 # `programs` and `driver`, the shared package built, validated with --mutate and verified), then
 # builds build-san/ with the sanitizers and runs there the tests that run the programs (label
-# `programs`). `make check-deep` (CI, after make check) runs every test in build-san/, generator
-# sweeps whole, and the fuzz smoke. `make fuzz` runs AFL++ on every program that reads input,
+# `programs`). `make check-deep` (CI, after make check) runs the tests labelled `deep` in build/,
+# every test in build-san/ (generator sweeps whole), and the fuzz smoke. `make fuzz` runs AFL++ on every program that reads input,
 # FUZZ_SECONDS each, in build-fuzz/ (tools/fuzz.py). `make bench` prints timings, make check's
 # parts among them.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
@@ -32,7 +32,7 @@ SANITIZED_TREE = -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSANITIZE=ON -DSUBMISSIONS_F
 
 check: programs
 	$(call need,$(CTEST))
-	$(CTEST) --test-dir build --output-on-failure -j $(JOBS)
+	$(CTEST) --test-dir build -LE deep --output-on-failure -j $(JOBS)
 	$(CMAKE) -S . -B build-san $(SANITIZED_TREE)
 	$(CMAKE) --build build-san -j $(JOBS)
 	$(CTEST) --test-dir build-san -L programs --output-on-failure -j $(JOBS)
@@ -41,6 +41,7 @@ check-deep: programs
 	$(call need,$(CTEST))
 	$(CMAKE) -S . -B build-san $(SANITIZED_TREE)
 	$(CMAKE) --build build-san -j $(JOBS)
+	$(CTEST) --test-dir build -L deep --output-on-failure -j $(JOBS)
 	CHECK_DEEP=1 $(CTEST) --test-dir build-san --output-on-failure -j $(JOBS)
 	$(PYTHON) tools/fuzz.py --seconds $(FUZZ_SECONDS) $(FUZZ_PROGRAMS)
 
