@@ -30,12 +30,16 @@ package: programs
 # sanitized) taken from build/.
 SANITIZED_TREE = -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSANITIZE=ON -DSUBMISSIONS_FROM=$(CURDIR)/build
 
+# make check's sanitized run leaves out the leak check at each program's exit, most of a
+# sanitized run's cost (about 52 of its 69 ms on a small input); make check-deep keeps it.
+CHECK_ASAN ?= detect_leaks=0
+
 check: programs
 	$(call need,$(CTEST))
 	$(CTEST) --test-dir build -LE deep --output-on-failure -j $(JOBS)
 	$(CMAKE) -S . -B build-san $(SANITIZED_TREE)
 	$(CMAKE) --build build-san -j $(JOBS)
-	$(CTEST) --test-dir build-san -L programs --output-on-failure -j $(JOBS)
+	ASAN_OPTIONS=$(CHECK_ASAN) $(CTEST) --test-dir build-san -L programs --output-on-failure -j $(JOBS)
 
 check-deep: programs
 	$(call need,$(CTEST))
