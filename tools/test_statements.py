@@ -161,7 +161,8 @@ class Pages(unittest.TestCase):
                              f"--screenshot={shot}", "file://" + page_path)
             return name, found, taken.stderr[-2000:], (shot, height)
 
-        with concurrent.futures.ThreadPoolExecutor(2) as pool:
+        # a browser's start is mostly waiting, not work: four at a time
+        with concurrent.futures.ThreadPoolExecutor(4) as pool:
             looks = list(pool.map(look, pages))
         for name, found, err, shot in looks:
             with self.subTest(name):
