@@ -61,7 +61,7 @@ class Banner(harness.ProgramTest):
             self.assertEqual(p.stdout, banners(tokens), f"file {f}: {text!r}")
 
     def test_generated_files_layout(self):
-        for clock in CLOCKS:
+        for clock in harness.SWEEP:
             text = harness.generated("banner_cases", clock).decode()
             self.assertTrue(text.endswith("\n"))
             lines = text[:-1].split("\n")
@@ -79,7 +79,7 @@ class Banner(harness.ProgramTest):
         self.assertRepeatsAndVaries("banner_cases", CLOCKS[1:7])
 
     def test_solver_draws_generated_files(self):
-        for clock in CLOCKS:
+        for clock in harness.SWEEP:
             text = harness.generated("banner_cases", clock)
             p = harness.run("banner_solver", text)
             self.assertClean(p, f"clock {clock}")

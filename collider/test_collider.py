@@ -72,7 +72,7 @@ class Collider(harness.ProgramTest):
     def test_layout_kinds_and_ranges(self):
         narrow = wide = 0  # random cases drawn with modulus 16 and 256
         biased = set()
-        for clock in CLOCKS:
+        for clock in harness.SWEEP:
             cases = parse(harness.generated("collider_cases", clock).decode())
             for c, (dirs, pos) in enumerate(cases[:3], 1):
                 where = f"clock {clock}, random case {c}"

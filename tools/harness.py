@@ -2,8 +2,10 @@
 the C library's random source, stand-in build folders and copies of the project.
 
 CTest sets BIN_DIR (the programs), VALIDATOR_DIR (the input validators), PINCLOCK (the
-preload library that pins time()) and SANITIZED (1 in the sanitizer tree). Run by hand, the
-defaults point at build/.
+preload library that pins time()), SANITIZED (1 in the sanitizer tree) and PACKAGE (the
+tree's shared package, which the fixture test `package/build` writes: see shared_package()).
+Run by hand, the defaults point at build/. CHECK_DEEP=1 (make check-deep) runs the generator
+sweeps whole in the sanitizer tree too.
 """
 
 import atexit
@@ -27,6 +29,7 @@ VALIDATOR_DIR = os.path.abspath(
 PINCLOCK = os.path.abspath(
     os.environ.get("PINCLOCK", os.path.join(ROOT, "build", "lib", "libpinclock.so")))
 SANITIZED = os.environ.get("SANITIZED", "0") == "1"
+DEEP = os.environ.get("CHECK_DEEP", "0") == "1"
 
 # A run that takes longer than this is a hang, not a slow program.
 TIMEOUT = 120
@@ -40,6 +43,10 @@ PSET_GUARD = 600
 # present-day values. The C library seeds 0 and 1 alike.
 CLOCKS = [0, 1, 2, 59, 1000, 86400, 123456789, 1700000000, 1800000000, 2147483647] + [
     1765000000 + 7919 * i for i in range(15)]
+# The clocks of a sweep that runs a generator's file through other programs (a validator, a
+# solver): all of them, but every fifth in the sanitizer tree, where a program's start alone
+# costs some 50 ms and the files of the other clocks run the same code (all under CHECK_DEEP).
+SWEEP = CLOCKS[::5] if SANITIZED and not DEEP else CLOCKS
 
 
 def program(name):
@@ -149,6 +156,76 @@ def copy_project(dest, problems=None):
         if os.path.isfile(os.path.join(ROOT, name, "problem.toml")) and \
                 (problems is None or name in problems):
             shutil.copytree(os.path.join(ROOT, name), os.path.join(dest, name), ignore=ignore)
+    return dest
+
+
+# The tree's shared package: pset build with its defaults (every problem, its examples, extra
+# tests and generated tests), written once by the CTest fixture `package/build`
+# (tools/package_fixture.py) for the tests that read a package of the real problems. It is
+# never written by a test: one that writes into a package works on package_copy().
+PACKAGE = os.path.abspath(os.environ.get("PACKAGE", os.path.join(BUILD, "package")))
+SUMMARY = PACKAGE + ".summary"
+
+
+def build_package():
+    """Builds the shared package (pset build, its defaults) and keeps what build printed in
+    SUMMARY; returns pset's status, having passed on its output."""
+    if os.path.exists(SUMMARY):
+        os.unlink(SUMMARY)
+    p = subprocess.run([sys.executable, PSET, "--build-dir", BUILD, "build", "--out", PACKAGE],
+                       capture_output=True, text=True, timeout=PSET_GUARD)
+    sys.stdout.write(p.stdout)
+    sys.stderr.write(p.stderr)
+    if p.returncode == 0:
+        with open(SUMMARY, "w") as fh:
+            fh.write(p.stdout)
+    return p.returncode
+
+
+def shared_package():
+    """The shared package's folder and what its build printed. Under CTest the fixture has
+    built it; run by hand, a test builds it here when it is missing."""
+    if not os.path.exists(SUMMARY) and "PACKAGE" not in os.environ:
+        build_package()
+    if not os.path.exists(SUMMARY):
+        raise RuntimeError(f"the shared package is not built ({SUMMARY} is missing: "
+                           "the fixture test package/build failed or did not run)")
+    with open(SUMMARY) as fh:
+        return PACKAGE, fh.read()
+
+
+def package_copy(dest, problems=None, link=True):
+    """A copy of the shared package at `dest` (its marker and the folders of `problems`, all
+    by default), for a test that writes into a package. With `link` its test files are hard
+    links to the shared ones: read-only files, which pset never writes in place (it writes new
+    files and renames them); a test may remove or replace one, never change it in place
+    (link=False copies them too)."""
+    folder, _ = shared_package()
+    os.makedirs(dest, exist_ok=True)
+    shutil.copy(os.path.join(folder, ".pset-package"), dest)
+    names = sorted(n for n in os.listdir(folder) if os.path.isdir(os.path.join(folder, n, "tests")))
+    for name in names if problems is None else problems:
+        def copy(src, dst):
+            if link and src.endswith((".in", ".ans")):
+                os.link(src, dst)
+            else:
+                shutil.copy2(src, dst)
+        shutil.copytree(os.path.join(folder, name), os.path.join(dest, name),
+                        copy_function=copy, ignore=shutil.ignore_patterns("statements"))
+    return dest
+
+
+def small_project(dest, problems=None):
+    """copy_project() without the problems' extra tests (their largest files), every limit
+    waived: a set whose packages build in a moment, for the tests of pset's mechanics."""
+    copy_project(dest, problems)
+    for name in sorted(os.listdir(dest)):
+        manifest = os.path.join(dest, name, "problem.toml")
+        if os.path.isfile(manifest):
+            extra = os.path.join(dest, name, "extra_tests.py")
+            if os.path.exists(extra):
+                os.unlink(extra)
+            waive_limits(manifest)
     return dest
 
 

@@ -1,11 +1,14 @@
-"""pset export: a small built package exported once in each version of the package format
-(legacy and 2023-07), every zip unpacked into a fresh folder and held to that version's rules
-there (layout, names, problem.yaml's keys and types, the checker's flags, samples as named, no
-empty answer, the statement), the validators and submissions compiled from the unpacked
-sources alone and run on the unpacked tests, the validators against the broken inputs a
-judge's verifier feeds them, the float tolerance against float_judge, byte-identical exports
-(another time zone, another umask, another copy of the project), the uuid, and the packages it
-refuses."""
+"""pset export: the tree's shared package (the default build of the set) exported once in each
+version of the package format (legacy and 2023-07), every zip unpacked into a fresh folder and
+held to that version's rules there (layout, names, problem.yaml's keys and types, the checker's
+flags, samples as named, no empty answer, the statement); the validators compiled from the
+unpacked sources alone and run on the unpacked tests and on the broken inputs a judge's
+verifier feeds them; the submissions exported as the project's own bytes, compiled under the
+judge's flags for syntax (their verdicts on these very tests are pset verify's, the fixture
+`package/verify`); the float tolerance against float_judge, byte-identical exports (another
+time zone, another umask, another copy of the project), the uuid, and the packages it refuses.
+A small fixture problem of its own has its submissions of every verdict compiled and judged
+from the unpacked package."""
 
 import concurrent.futures
 import hashlib
@@ -99,7 +102,7 @@ def replace_test_file(folder, problem, name, data):
     """Replaces the test file `name` (01.ans, ...) of a built package and records it in the
     manifest, as a package built so would hold it."""
     path = os.path.join(folder, name)
-    os.chmod(path, 0o644)
+    os.unlink(path)  # a new file: the package may be a copy linked to the shared one
     with open(path, "wb") as fh:
         fh.write(data)
     with open(os.path.join(folder, "manifest")) as fh:
@@ -206,13 +209,34 @@ def shifted(text, delta, last_only=False):
     return "\n".join(out) + "\n"
 
 
-def compile_all(jobs):
-    """Compiles (sources, output, cwd) jobs two at a time; returns {output: error text or None}."""
+def precompiled(folder):
+    """A folder holding bits/stdc++.h precompiled under the judge's flags, which g++ takes
+    in place of the header (and ignores, parsing the header, should the flags differ): a third
+    of the submissions include it, and its parse is most of their syntax check. None when it
+    cannot be made."""
+    header = subprocess.run([*CXX, "-x", "c++", "-E", "-"], input="#include <bits/stdc++.h>\n",
+                            capture_output=True, text=True, timeout=300)
+    found = re.search(r'^# \d+ "([^"]*/bits/stdc\+\+\.h)"', header.stdout, re.M)
+    if header.returncode or not found:
+        return None
+    os.makedirs(os.path.join(folder, "bits"), exist_ok=True)
+    p = subprocess.run([*CXX, "-x", "c++-header", found.group(1), "-o",
+                        os.path.join(folder, "bits", "stdc++.h.gch")], capture_output=True,
+                       timeout=300)
+    return folder if p.returncode == 0 else None
+
+
+def compile_all(jobs, pch=None):
+    """Compiles (sources, output, cwd) jobs two at a time, an output of None for syntax only
+    (-fsyntax-only, with the precompiled headers in `pch`); returns {output or first source:
+    error text or None}."""
     def one(job):
         sources, output, cwd = job
-        p = subprocess.run([*CXX, "-o", output, *sources], cwd=cwd, capture_output=True,
+        how = ["-o", output] if output else ["-fsyntax-only"] + (["-I", pch] if pch else [])
+        p = subprocess.run([*CXX, *how, *sources], cwd=cwd, capture_output=True,
                            text=True, timeout=300)
-        return output, (p.stderr or "failed") if p.returncode else None
+        return output or os.path.join(cwd, sources[0]), \
+            (p.stderr or "failed") if p.returncode else None
 
     with concurrent.futures.ThreadPoolExecutor(2) as pool:
         return dict(pool.map(one, jobs))
@@ -278,9 +302,10 @@ class Unpacked:
 
 class Compiled:
     """The validators and submissions of an unpacked package, compiled from its sources alone:
-    {validator: program}, [(verdict, source file, program)] and {program: compiler errors}."""
+    {validator: program}, [(verdict, source file, program)] and {program: compiler errors}.
+    With whole=False the submissions are compiled for syntax only (their program is None)."""
 
-    def __init__(self, u):
+    def __init__(self, u, whole=True):
         jobs, bins = [], u.dir.rstrip(os.sep) + ".bin"
         os.makedirs(bins, exist_ok=True)
         self.validators, self.submissions = {}, []
@@ -293,10 +318,11 @@ class Compiled:
         sdir = os.path.join(u.dir, "submissions")
         for verdict in sorted(os.listdir(sdir)):
             for f in sorted(os.listdir(os.path.join(sdir, verdict))):
-                exe = os.path.join(bins, f"{verdict}-{f}")
+                exe = os.path.join(bins, f"{verdict}-{f}") if whole else None
                 jobs.append(([f], exe, os.path.join(sdir, verdict)))
                 self.submissions.append((verdict, f, exe))
-        self.errors = {k: v for k, v in compile_all(jobs).items() if v}
+        pch = None if whole else precompiled(os.path.join(bins, "pch"))
+        self.errors = {k: v for k, v in compile_all(jobs, pch).items() if v}
 
 
 class PackageChecks:
@@ -467,6 +493,48 @@ class PackageChecks:
         self.assertEqual(body.count("$") % 2, 0, u.name)
         self.assertIsNone(re.search(r"(?<!\\)[%#&]", tex), u.name)
 
+    def check_sources(self, u, root, validator_expected, built):
+        """The sources of an unpacked package are the project's own bytes: the validator with
+        its headers (the limits header as the build writes it), the reference and second
+        solvers as accepted submissions, every kept submission under its verdict. They compile
+        under the judge's flags (the submissions for syntax), and the validator accepts every
+        test."""
+        conf = manifest(root, u.name)
+        self.assertEqual(bool(built.validators), validator_expected, u.name)
+        self.assertEqual(built.errors, {}, u.name)
+        subs = built.submissions
+        self.assertTrue(all(v in VERDICTS for v, _, _ in subs), u.name)
+        self.assertTrue(any(v == "accepted" for v, _, _ in subs), u.name)
+        for v in built.validators:
+            folder = os.path.join(u.dir, "input_validators", v)
+            for f in sorted(os.listdir(folder)):
+                if f == "problem_limits.h":
+                    want = limits.header(conf).encode()
+                else:
+                    local = os.path.join(root, u.name, f)
+                    with open(local if os.path.exists(local) else
+                              os.path.join(root, "include", f), "rb") as fh:
+                        want = fh.read()
+                self.assertEqual(u.read(f"input_validators/{v}/{f}"), want, f"{u.name}: {f}")
+        solvers = {conf.solver, *conf.second}
+        for verdict, f, _ in subs:
+            stem = f[:-len(".cpp")] if f.endswith(".cpp") else f
+            own = os.path.join(root, u.name, f) if verdict == "accepted" and stem in solvers \
+                else os.path.join(root, u.name, "submissions", verdict, f)
+            with open(own, "rb") as fh:
+                self.assertEqual(u.read(f"submissions/{verdict}/{f}"), fh.read(),
+                                 f"{u.name}: {verdict}/{f}")
+        kept = {(verdict, f) for verdict, f in
+                ((d, f) for d in sorted(os.listdir(os.path.join(root, u.name, "submissions")))
+                 for f in os.listdir(os.path.join(root, u.name, "submissions", d)))
+                if f.endswith(".cpp")}
+        self.assertLessEqual(kept, {s[:2] for s in subs}, u.name)
+        for v, exe in built.validators.items():
+            for test, inp, _ in u.tests:
+                status, _ = run_on(exe, inp, 60)
+                self.assertEqual(status, 42, f"{u.name}: validator {v} on {test}")
+        return [s[:2] for s in subs]
+
     def check_programs(self, u, floats, validator_expected, built=None):
         """Validators from the unpacked source alone accept every input; accepted submissions
         pass every test; every other submission fails the way its folder says, first."""
@@ -500,15 +568,13 @@ class PackageChecks:
 
 
 class RealSet(PackageChecks, unittest.TestCase):
-    """The problem set itself, built small once, exported in both versions and unpacked."""
+    """The problem set itself: the shared package (a copy linked to it, which the exports go
+    into), exported in both versions and unpacked."""
 
     @classmethod
     def setUpClass(cls):
         cls.tmp = tempfile.mkdtemp(prefix="pset-export-test-")
-        cls.out = os.path.join(cls.tmp, "out")
-        p = harness.pset("build", "--tests", "1", "--seed", "1000", "--out", cls.out)
-        if p.returncode != 0:
-            raise RuntimeError(f"pset build failed: {p.stderr}")
+        cls.out = harness.package_copy(os.path.join(cls.tmp, "out"))
         with concurrent.futures.ThreadPoolExecutor(2) as pool:
             cls.first = dict(zip((LEGACY, CURRENT), pool.map(
                 lambda fmt: export_cli("--out", cls.out, "--format", fmt), (LEGACY, CURRENT))))
@@ -520,8 +586,9 @@ class RealSet(PackageChecks, unittest.TestCase):
                     cls.unpacked[fmt][n] = Unpacked(
                         n, os.path.join(cls.out, FOLDER[fmt], n + ".zip"),
                         os.path.join(cls.tmp, "unpacked-" + fmt, n), fmt)
-        # the legacy packages' programs, compiled once (the 2023-07 ones hold the same sources)
-        cls.compiled = {n: Compiled(u) for n, u in cls.unpacked[LEGACY].items()}
+        # the legacy packages' validators compiled once and their submissions checked for
+        # syntax (the 2023-07 ones hold the same sources)
+        cls.compiled = {n: Compiled(u, whole=False) for n, u in cls.unpacked[LEGACY].items()}
 
     @classmethod
     def tearDownClass(cls):
@@ -610,7 +677,7 @@ class RealSet(PackageChecks, unittest.TestCase):
             conf = manifest(harness.ROOT, name)
             has_source = os.path.isfile(
                 os.path.join(harness.ROOT, name, conf.input_check + ".cpp"))
-            subs = self.check_programs(u, conf.floats, has_source, self.compiled[name])
+            subs = self.check_sources(u, harness.ROOT, has_source, self.compiled[name])
             seen += [(name, v, f) for v, f in subs]
         # every solver is accepted, but a second one that cannot hold the largest inputs
         solvers = {(n, "accepted", p + ".cpp") for n in self.exported
@@ -714,22 +781,14 @@ class Refusals(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.tmp = tempfile.mkdtemp(prefix="pset-export-refuse-")
-        cls.good = os.path.join(cls.tmp, "good")
-        p = harness.pset("build", "--tests", "1", "--seed", "7", "--out", cls.good, "rings",
-                         "ratio")
-        if p.returncode != 0:
-            raise RuntimeError(f"pset build failed: {p.stderr}")
 
     @classmethod
     def tearDownClass(cls):
         shutil.rmtree(cls.tmp)
 
     def copy(self):
-        out = tempfile.mkdtemp(dir=self.tmp)
-        for n in ("rings", "ratio"):
-            shutil.copytree(os.path.join(self.good, n), os.path.join(out, n))
-        shutil.copy(os.path.join(self.good, package.MARKER), out)
-        return out
+        """rings and ratio of the shared package, linked: a damage removes or replaces a file."""
+        return harness.package_copy(tempfile.mkdtemp(dir=self.tmp), ["rings", "ratio"])
 
     def assertRefused(self, p, text):
         self.assertEqual(p.returncode, 2, p.stdout + p.stderr)

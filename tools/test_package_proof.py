@@ -11,7 +11,8 @@ import unittest
 import harness
 from harness import pset
 
-PROBLEM = "banner"
+# a small problem whose submissions are all told quickly (no time limit to wait out)
+PROBLEM = "constant"
 # a sanitized program cannot live in an address-space limit (its shadow memory is huge)
 NOMEM = ["--memory-limit", "0"] if harness.SANITIZED else []
 
@@ -53,7 +54,7 @@ class PackageProof(unittest.TestCase):
         cls.tmp = tempfile.mkdtemp(prefix="pset-proof-")
         cls.good = os.path.join(cls.tmp, "good")
         cls.built = pset("build", "--tests", "0", "--out", cls.good, PROBLEM)
-        cls.solver = os.path.join(harness.BIN_DIR, "banner_solver")
+        cls.solver = os.path.join(harness.BIN_DIR, "constant_answer")
         cls.readers = {  # each reads the package given after it
             "judge": ["judge", PROBLEM, *NOMEM, "--out"],
             "verify": ["verify", PROBLEM, *NOMEM, "--out"],
@@ -116,11 +117,14 @@ class PackageProof(unittest.TestCase):
         self.assertTrue(all(line.split()[1] == "OK" for line in p.stdout.splitlines()[1:]))
 
     def test_build_replaces_a_package_of_read_only_files(self):
-        out = self.copy()
-        tests = os.path.join(out, PROBLEM, "tests")
+        # a problem with a generator: one more generated test shows the package replaced
+        out = tempfile.mkdtemp(dir=self.tmp)
+        p = pset("build", "--tests", "0", "--out", out, "banner")
+        self.assertEqual(p.returncode, 0, p.stdout + p.stderr)
+        tests = os.path.join(out, "banner", "tests")
         modes = {f: os.stat(os.path.join(tests, f)).st_mode & 0o777 for f in os.listdir(tests)}
         self.assertEqual({m for f, m in modes.items() if f.endswith((".in", ".ans"))}, {0o444})
-        p = pset("build", "--tests", "1", "--out", out, PROBLEM)
+        p = pset("build", "--tests", "1", "--out", out, "banner")
         self.assertEqual(p.returncode, 0, p.stdout + p.stderr)
         self.assertEqual(len([f for f in os.listdir(tests) if f.endswith(".in")]),
                          len([f for f in modes if f.endswith(".in")]) + 1)

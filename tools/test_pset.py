@@ -1,5 +1,5 @@
-"""The workflow driver: a small build with its manifest, summary and determinism, failures it
-must catch, stress finding a planted fault, judge verdicts, and then a table of the ways it was
+"""The workflow driver: the default build (the tree's shared package) with its manifest,
+summary and determinism, failures it must catch, stress finding a planted fault, judge verdicts, and then a table of the ways it was
 once broken: files it deleted, a clock it silently did not pin, packages it judged though
 incomplete, runs that did not stop or left processes behind, times and verdicts no judge would
 give, tracebacks and unchecked options."""
@@ -96,8 +96,9 @@ class Driver(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.tmp = tempfile.mkdtemp(prefix="pset-test-")
-        cls.out = os.path.join(cls.tmp, "out")
-        cls.built = pset("build", "--tests", "2", "--seed", "1000", "--out", cls.out)
+        # the shared package, pset build with its defaults, and what build printed: read here,
+        # never written (a test that writes into a package copies it first)
+        cls.out, cls.summary = harness.shared_package()
 
     @classmethod
     def tearDownClass(cls):
@@ -124,8 +125,7 @@ class Driver(unittest.TestCase):
     # ---------------------------------------------------------------------------- build
 
     def test_build_writes_every_problem_with_manifest_and_summary(self):
-        p = self.built
-        self.assertEqual(p.returncode, 0, p.stderr)
+        said = self.summary
         for m in problems.all_problems():
             name = m.name
             folder = os.path.join(self.out, name, "tests")
@@ -156,13 +156,15 @@ class Driver(unittest.TestCase):
                 if made.startswith("example "):
                     self.assertTrue(os.path.isfile(os.path.join(harness.ROOT, made[8:])), line)
             seeds = [l.split()[-1] for l in manifest if l.split()[-2] == "seed"]
-            self.assertEqual(seeds, ["1000", "1001"] if m.generator and m.seeded else [], name)
-            row = [l for l in p.stdout.splitlines() if l.startswith(name + " ")]
-            self.assertEqual(len(row), 1, p.stdout)
+            # by default ten generated tests, seeded from the clock 1765000000 on
+            self.assertEqual(seeds, [str(1765000000 + k) for k in range(10)]
+                             if m.generator and m.seeded else [], name)
+            row = [l for l in said.splitlines() if l.startswith(name + " ")]
+            self.assertEqual(len(row), 1, said)
             self.assertEqual(row[0].split()[1], str(len(ins)))
             self.assertIn("agrees: " if m.second else " none", row[0])
         # the problems come in the set's order
-        order = [l.split()[0] for l in p.stdout.splitlines() if l.startswith("  ") and " ... " in l]
+        order = [l.split()[0] for l in said.splitlines() if l.startswith("  ") and " ... " in l]
         self.assertEqual(order, [m.name for m in sorted(problems.all_problems(),
                                                         key=lambda m: m.order)])
 
@@ -181,8 +183,7 @@ class Driver(unittest.TestCase):
         with open(os.path.join(folder, name + ".in"), "rb") as fh:
             self.assertEqual(fh.read(), harness.generate("demolish_cases", int(how.split()[-1])))
         again = self.fresh("again")
-        p = pset("build", "--tests", "2", "--seed", "1000", "--out", again, "demolition",
-                 "banner", "mirror")
+        p = pset("build", "--out", again, "demolition", "banner", "mirror")
         self.assertEqual(p.returncode, 0, p.stderr)
         for name in ("demolition", "banner", "mirror"):
             self.assertEqual(files_of(os.path.join(self.out, name, "tests")),
@@ -303,10 +304,11 @@ class Driver(unittest.TestCase):
              'line 1: expected "'),
             ("banner", "cat > /dev/null; kill -SEGV $$", "2", (), "RE (SIGSEGV)", ""),
             ("banner", "echo no >&2; exit 3", "2", (), "RE (3)", "no"),
-            ("banner", "sleep 5", "0.3", (), "TLE", ""),
-            ("banner", "while :; do :; done", "0.2", (), "TLE", ""),
+            # one that waits past the wall-clock backstop (twice the limit and a second)
+            ("constant", "sleep 5", "0.3", (), "TLE", ""),
+            ("constant", "while :; do :; done", "0.2", (), "TLE", ""),
             # the time is CPU time: a command that waits a while is not slow
-            ("constant", "sleep 1.2; echo 25", "1", (), "OK", ""),
+            ("constant", "sleep 0.5; echo 25", "0.3", (), "OK", ""),
             ("constant", "yes", "2", ("--output-limit", "1"), "OLE", ""),
             ("constant", f"{python} -c 'bytearray(1 << 31)'", "5",
              ("--memory-limit", "256"), "MLE", ""),
@@ -393,20 +395,19 @@ class Driver(unittest.TestCase):
                 where = os.path.join(self.fresh("odd"), odd)
                 fake = self.fake_build(where=where)
                 out = os.path.join(where, "out")
-                p = pset("build", "--tests", "1", "--seed", "77", "--out", out, "rings",
+                p = pset("build", "--tests", "1", "--seed", "77", "--out", out, "banner",
                          build=fake)
                 self.assertEqual(p.returncode, 0, p.stdout + p.stderr)
-                with open(generated_test(out, "rings"), "rb") as fh:
-                    self.assertEqual(fh.read(), harness.generate("ring_cases", 77))
-                p = pset("stress", "rings", "--rounds", "1", "--seed", "78", "--out", out,
+                with open(generated_test(out, "banner"), "rb") as fh:
+                    self.assertEqual(fh.read(), harness.generate("banner_cases", 77))
+                p = pset("stress", "banner", "--rounds", "1", "--seed", "78", "--out", out,
                          "--", "sh", "-c", "echo wrong", build=fake)
                 self.assertEqual(p.returncode, 1, p.stdout + p.stderr)
                 self.assertRemakes(self.reproducer(p)[1])
 
     def test_judge_needs_a_whole_package(self):
         def broken(how):
-            out = self.fresh("broken")
-            shutil.copytree(self.out, out, dirs_exist_ok=True)
+            out = harness.package_copy(self.fresh("broken"), ["demolition"])
             folder = os.path.join(out, "demolition", "tests")
             how(folder)
             return out
@@ -494,7 +495,9 @@ class Driver(unittest.TestCase):
             fcntl.flock(fh, fcntl.LOCK_EX)
             fh.write("pset build (pid 4711)\n")
             fh.flush()
-            p = pset("build", "--tests", "0", "--out", out, "constant")
+            # the wait for the lock, shortened: the run gives up all the same
+            p = pset("build", "--tests", "0", "--out", out, "constant",
+                     env=dict(os.environ, PSET_LOCK_WAIT="0.5"))
         self.assertStops(p, "is in use by pset build (pid 4711)", quiet=False)
         p = pset("build", "--tests", "0", "--out", out, "constant")
         self.assertEqual(p.returncode, 0, p.stderr)
@@ -502,14 +505,15 @@ class Driver(unittest.TestCase):
         self.assertEqual(sorted(os.listdir(out)), [".pset-lock", ".pset-package", "constant"])
 
     def test_a_killed_build_leaves_the_old_or_the_new_package(self):
+        # two small problems, killed at moments spread over the time their build takes
         out = self.fresh("killed")
-        self.assertEqual(pset("build", "--tests", "1", "--seed", "5", "--out", out, "demolition",
-                              "banner").returncode, 0)
-        old = {n: files_of(os.path.join(out, n, "tests")) for n in ("demolition", "banner")}
-        for delay in (0.3, 0.8, 1.5, 3):
+        self.assertEqual(pset("build", "--tests", "1", "--seed", "5", "--out", out, "banner",
+                              "constant").returncode, 0)
+        old = {n: files_of(os.path.join(out, n, "tests")) for n in ("banner", "constant")}
+        for delay in (0.2, 0.5, 0.9, 1.4):
             proc = subprocess.Popen([sys.executable, PSET, "--build-dir", BUILD, "build",
-                                     "--tests", "2", "--seed", "9", "--out", out, "demolition",
-                                     "banner"], stdout=subprocess.DEVNULL,
+                                     "--tests", "2", "--seed", "9", "--out", out, "banner",
+                                     "constant"], stdout=subprocess.DEVNULL,
                                     env=dict(os.environ, TMPDIR=self.tmp))
             time.sleep(delay)
             proc.kill()
@@ -564,15 +568,16 @@ class Driver(unittest.TestCase):
 
     def test_build_counts_and_names(self):
         self.fresh_out = self.fresh("once")
-        p = pset("build", "--tests", "0", "--out", self.fresh_out, "mirror", "mirror")
+        p = pset("build", "--tests", "0", "--out", self.fresh_out, "banner", "banner")
         self.assertEqual(p.returncode, 0, p.stderr)
         self.assertIn("building 1 problem into", p.stdout)
         # --tests 0: the examples and the problem's own extra tests, no generated file
-        kinds = [kind for _, kind, _ in tests_of(os.path.join(self.fresh_out, "mirror", "tests"))]
-        examples = len(glob.glob(os.path.join(harness.ROOT, "mirror", "examples", "*.in")))
+        kinds = [kind for _, kind, _ in tests_of(os.path.join(self.fresh_out, "banner", "tests"))]
+        examples = len(glob.glob(os.path.join(harness.ROOT, "banner", "examples", "*.in")))
         self.assertEqual(kinds[:examples], ["example"] * examples)
+        self.assertIn("maker", kinds)
         self.assertNotIn("generator", kinds)
-        self.assertRegex(p.stdout, rf"\nmirror +{len(kinds)} ")
+        self.assertRegex(p.stdout, rf"\nbanner +{len(kinds)} ")
         # past 99 tests the names grow a digit, so that they sort as numbers do
         fake = self.fake_build("demolish_cases", "echo 1; echo 1; echo 5; echo 1")
         out = self.fresh("many")

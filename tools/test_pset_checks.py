@@ -1,5 +1,11 @@
 """pset's checks of a package: build refusing an invalid input, validate and its self-check,
-verify against the submissions' expected verdicts, and the time limit's derivation."""
+verify against the submissions' expected verdicts, and the time limit's derivation.
+
+The package checked is small: a copy of the project holding Constant answer as it is and Grade
+rounding cut down to its examples and one extra test, the longest chain of fours (the test
+that tells its time_limit_exceeded submission rescan, kept with the submissions the examples
+tell), its limits waived. The whole packages are validated and verified by the fixture tests
+package/validate and package/verify."""
 
 import os
 import shlex
@@ -17,14 +23,28 @@ from psetlib.problems import Limit
 # a sanitized program cannot live in an address-space limit (its shadow memory is huge)
 NOMEM = ["--memory-limit", "0"] if harness.SANITIZED else []
 
+# Grade rounding's one extra test in the copy: one case, a chain of fours as long as a number
+# may be, every step allowed.
+CHAIN = ('def tests():\n'
+         '    return [("longest-chain", "1\\n2147483647\\n0." + "4" * 200003 + "5\\n")]\n')
+# Grade rounding's submissions that only its other extra tests tell, left out of the copy.
+UNTOLD = ["wrong_answer/empty_integer_part.cpp", "time_limit_exceeded/trim_by_copy.cpp",
+          "time_limit_exceeded/clear_every_case.cpp"]
+
 
 class Checks(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.tmp = tempfile.mkdtemp(prefix="pset-checks-")
+        cls.root = harness.copy_project(os.path.join(cls.tmp, "project"), ["rounding", "constant"])
+        rounding = os.path.join(cls.root, "rounding")
+        with open(os.path.join(rounding, "extra_tests.py"), "w") as fh:
+            fh.write(CHAIN)
+        for sub in UNTOLD:
+            os.unlink(os.path.join(rounding, "submissions", sub))
+        harness.waive_limits(os.path.join(rounding, "problem.toml"))
         cls.out = os.path.join(cls.tmp, "out")
-        cls.built = pset("build", "--tests", "1", "--seed", "500", "--out", cls.out,
-                         "demolition", "rounding", "constant")
+        cls.built = cls.pset("build", "--tests", "1", "--seed", "500", "--out", cls.out)
 
     @classmethod
     def tearDownClass(cls):
@@ -32,6 +52,11 @@ class Checks(unittest.TestCase):
 
     def setUp(self):
         self.assertEqual(self.built.returncode, 0, self.built.stdout + self.built.stderr)
+
+    @classmethod
+    def pset(cls, *args, **kw):
+        """pset of the copy."""
+        return pset(*args, pset_path=os.path.join(cls.root, "pset"), **kw)
 
     def fake_build(self, tree, name, script):
         """A build folder like the real one but for the program `tree/name`, a shell script."""
@@ -44,25 +69,25 @@ class Checks(unittest.TestCase):
         return path
 
     def test_build_fails_on_a_limit_end_no_test_reaches_unless_waived(self):
-        # demolition's tests reach every limit: a validator that reports every file as one
-        # case leaves T's upper end unreached
-        real = shlex.quote(os.path.join(BUILD, "validators", "demolition_input_check"))
-        fake = self.fake_build("validators", "demolition_input_check",
+        # constant's tests reach every limit: a validator that reports every file as one
+        # number leaves T's upper end unreached
+        real = shlex.quote(os.path.join(BUILD, "validators", "constant_input_check"))
+        fake = self.fake_build("validators", "constant_input_check",
                                f'out=$({real}); s=$?\n'
                                '[ -z "$out" ] || printf "%s\\n" "$out" | sed "s/^T .*/T 1 1/"\n'
                                'exit $s')
         out = os.path.join(self.tmp, "gaps")
-        p = pset("build", "--tests", "0", "--out", out, "demolition", build=fake)
+        p = pset("build", "--tests", "0", "--out", out, "constant", build=fake)
         self.assertEqual(p.returncode, 1, p.stdout + p.stderr)
-        self.assertIn("demolition: limit T (cases in a file) is not reached at its upper end "
-                      "200000 by any test (add a test that reaches it, or waive it: waive_max = "
-                      '"why" in demolition/problem.toml)', p.stdout)
+        self.assertIn("constant: limit T (numbers in a file) is not reached at its upper end "
+                      "100000 by any test (add a test that reaches it, or waive it: waive_max = "
+                      '"why" in constant/problem.toml)', p.stdout)
         self.assertTrue(p.stderr.startswith("pset: 1 limit end is not reached by any test"),
                         p.stderr)
-        self.assertFalse(os.path.exists(os.path.join(out, "demolition", "tests")))
+        self.assertFalse(os.path.exists(os.path.join(out, "constant", "tests")))
         # waived, with its reason: built, and the reason shown by build and verify
-        project = harness.copy_project(os.path.join(self.tmp, "waived"), ["demolition"])
-        manifest = os.path.join(project, "demolition", "problem.toml")
+        project = harness.copy_project(os.path.join(self.tmp, "waived"), ["constant"])
+        manifest = os.path.join(project, "constant", "problem.toml")
         with open(manifest) as fh:
             text = fh.read()
         line = next(x for x in text.splitlines() if x.startswith("T "))
@@ -72,11 +97,11 @@ class Checks(unittest.TestCase):
         pset_copy = os.path.join(project, "pset")
         p = pset("build", "--tests", "0", "--out", out, build=fake, pset_path=pset_copy)
         self.assertEqual(p.returncode, 0, p.stdout + p.stderr)
-        self.assertIn("limit ends waived (no test needs to reach them):\n  demolition: T = "
-                      "200000 (upper end): the judge stores at most 100 files", p.stdout)
+        self.assertIn("limit ends waived (no test needs to reach them):\n  constant: T = "
+                      "100000 (upper end): the judge stores at most 100 files", p.stdout)
         p = pset("verify", *NOMEM, "--out", out, build=fake, pset_path=pset_copy)
         self.assertEqual(p.returncode, 0, p.stdout + p.stderr)
-        self.assertIn("  waived: T = 200000 (upper end): the judge stores at most 100 files",
+        self.assertIn("  waived: T = 100000 (upper end): the judge stores at most 100 files",
                       p.stdout)
 
     def test_limits_report_names_each_end_no_test_reaches(self):
@@ -101,7 +126,7 @@ class Checks(unittest.TestCase):
         fake = self.fake_build("validators", "constant_input_check",
                                "echo 'line 1, column 1: planted' >&2; exit 43")
         before = os.listdir(os.path.join(self.out, "constant", "tests"))
-        p = pset("build", "--out", self.out, "constant", build=fake)
+        p = self.pset("build", "--out", self.out, "constant", build=fake)
         self.assertEqual(p.returncode, 1, p.stdout + p.stderr)
         self.assertIn("test 01 of constant (example constant/examples/01-sample.in) is not a "
                       "valid input: line 1, column 1: planted", p.stderr)
@@ -118,26 +143,27 @@ class Checks(unittest.TestCase):
                 p = pset("validate", "demolition", "--", *files)
                 self.assertEqual(p.returncode, status, p.stdout + p.stderr)
                 self.assertIn(text, p.stdout)
-        p = pset("validate", "--out", self.out, "demolition", "constant")
+        p = self.pset("validate", "--out", self.out, "rounding", "constant")
         self.assertEqual(p.returncode, 0, p.stdout + p.stderr)
-        self.assertRegex(p.stdout, r"demolition: (\d+) of \1 inputs valid")
+        self.assertRegex(p.stdout, r"rounding: (\d+) of \1 inputs valid")
+        self.assertRegex(p.stdout, r"constant: (\d+) of \1 inputs valid")
         p = pset("validate", "demolition", "rounding", "--", good)
         self.assertEqual(p.returncode, 2)
         self.assertIn("exactly one problem", p.stderr)
 
     def test_validate_mutate_finds_a_loose_validator(self):
-        p = pset("validate", "--mutate", "--out", self.out, "rounding")
+        p = self.pset("validate", "--mutate", "--out", self.out, "rounding")
         self.assertEqual(p.returncode, 0, p.stdout + p.stderr)
         self.assertIn("0 broken copies accepted", p.stdout)
         # a validator that takes anything lets every broken copy through
         fake = self.fake_build("validators", "rounding_input_check", "cat >/dev/null; exit 42")
-        p = pset("validate", "--mutate", "--out", self.out, "rounding", build=fake)
+        p = self.pset("validate", "--mutate", "--out", self.out, "rounding", build=fake)
         self.assertEqual(p.returncode, 1, p.stdout + p.stderr)
         self.assertIn("the validator accepts a broken file", p.stdout)
         self.assertIn("CR LF line ends", p.stdout)
 
     def test_verify_as_expected_and_not(self):
-        p = pset("verify", "--out", self.out, "constant", "rounding", *NOMEM)
+        p = self.pset("verify", "--out", self.out, "constant", "rounding", *NOMEM)
         self.assertEqual(p.returncode, 0, p.stdout + p.stderr)
         self.assertIn("rounding: ", p.stdout)
         self.assertRegex(p.stdout, r"\n  rescan +time_limit_exceeded +A*T-*")
@@ -145,7 +171,7 @@ class Checks(unittest.TestCase):
         self.assertIn("verify: every submission as expected", p.stdout)
         # the reference itself gone wrong: an accepted submission that is rejected
         fake = self.fake_build("bin", "constant_answer", "echo 24")
-        p = pset("verify", "--out", self.out, "constant", *NOMEM, build=fake)
+        p = self.pset("verify", "--out", self.out, "constant", *NOMEM, build=fake)
         self.assertEqual(p.returncode, 1, p.stdout + p.stderr)
         self.assertRegex(p.stdout, r"constant_answer +accepted +W-* +\d+ ms  ! not accepted")
         # a wrong submission that gets it right is not as expected either
@@ -158,7 +184,7 @@ class Checks(unittest.TestCase):
         with open(right, "w") as fh:
             fh.write("#!/bin/sh\necho 25\n")
         os.chmod(right, 0o755)
-        p = pset("verify", "--out", self.out, "constant", *NOMEM, build=fake)
+        p = self.pset("verify", "--out", self.out, "constant", *NOMEM, build=fake)
         self.assertEqual(p.returncode, 1, p.stdout + p.stderr)
         self.assertRegex(p.stdout, r"no_newline +wrong_answer +A+ +\d+ ms  ! not wrong answer")
 

@@ -1,5 +1,5 @@
-"""pset statements: every problem's statement written as an HTML page from a small build of the
-set, opened in headless Chromium (Debian's `chromium`; without it those checks are skipped and
+"""pset statements: every problem's statement written as an HTML page from the tree's shared
+package (the default build of the set), opened in headless Chromium (Debian's `chromium`; without it those checks are skipped and
 say so): the page as the browser holds it has the title, the time limit, every section of the
 statement and every sample complete, each line inside the window, and a screenshot of the whole
 page is taken (kept in build/statements-screenshots/ for a look). Where pdflatex is installed,
@@ -73,10 +73,10 @@ class Pages(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.tmp = tempfile.mkdtemp(prefix="pset-statements-")
-        cls.out = os.path.join(cls.tmp, "out")
         cls.names = problems.names()
-        cls.built = pset("build", "--tests", "0", "--out", cls.out)
-        cls.made = pset("statements", "--out", cls.out) if cls.built.returncode == 0 else None
+        # the shared package, a copy linked to it that the statements go into
+        cls.out = harness.package_copy(os.path.join(cls.tmp, "out"))
+        cls.made = pset("statements", "--out", cls.out)
         cls.folder = os.path.join(cls.out, "statements")
 
     @classmethod
@@ -84,7 +84,6 @@ class Pages(unittest.TestCase):
         shutil.rmtree(cls.tmp)
 
     def setUp(self):
-        self.assertEqual(self.built.returncode, 0, self.built.stderr)
         self.assertEqual(self.made.returncode, 0, self.made.stdout + self.made.stderr)
 
     def samples_of(self, name):
@@ -162,7 +161,8 @@ class Pages(unittest.TestCase):
                              f"--screenshot={shot}", "file://" + page_path)
             return name, found, taken.stderr[-2000:], (shot, height)
 
-        with concurrent.futures.ThreadPoolExecutor(2) as pool:
+        # a browser's start is mostly waiting, not work: four at a time
+        with concurrent.futures.ThreadPoolExecutor(4) as pool:
             looks = list(pool.map(look, pages))
         for name, found, err, shot in looks:
             with self.subTest(name):

@@ -4,7 +4,8 @@
 - Every mutation of every example and of every generated file (every generator, every pinned
   clock of the harness) is rejected by the problem's validator, which points at the place
   where the mutation broke the file. The sanitizer tree, where a validator's start alone costs
-  some 50 ms, takes every fifth clock: the files of the other clocks run the same code.
+  some 50 ms, takes every fifth clock (harness.SWEEP): the files of the other clocks run the
+  same code.
 - check() reads the limits report of a valid file, the message of an invalid one, and takes
   any other outcome for the validator's failure.
 """
@@ -23,7 +24,7 @@ from psetlib import validator
 
 def valid_files():
     """(problem, validator path, what, data) for every example and generated file."""
-    every = harness.CLOCKS[::5] if harness.SANITIZED else harness.CLOCKS
+    every = harness.SWEEP
     for p in sorted(problems.all_problems(), key=lambda p: p.name):
         problem = p.name
         check = harness.program(p.input_check)
@@ -59,7 +60,7 @@ class SelfCheck(unittest.TestCase):
         # every problem gave files (its examples at least: samples are required), and every
         # generator its file under each clock (one, when it does not seed)
         self.assertEqual(walked, set(problems.names()))
-        clocks = len(harness.CLOCKS[::5] if harness.SANITIZED else harness.CLOCKS)
+        clocks = len(harness.SWEEP)
         self.assertEqual(generated, sum(clocks if p.seeded else 1
                                         for p in problems.all_problems() if p.generator))
         harness.walked("validation", walked)

@@ -95,7 +95,7 @@ def parse(text):
 class Trend(harness.ProgramTest):
     def test_layout_kinds_and_verdicts(self):
         singles, starts = set(), set()
-        for clock in CLOCKS:
+        for clock in harness.SWEEP:
             text = harness.generated("trend_cases", clock)
             cases = parse(text.decode())
             for num, vals in enumerate(cases, 1):
