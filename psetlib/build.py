@@ -15,6 +15,10 @@ SUMMARY = "write the problem set's test data package"
 DEFAULT_SEED = 1765000000
 DEFAULT_TESTS = 10
 PROGRAM_WALL = 300  # seconds any of our own programs may run before it counts as hung
+# The limits of our own programs (solvers, generators): CPU seconds, memory (the tree's where
+# a cgroup can be made) and output; past one, a program fails.
+LIMITS = {"time_limit": 120, "wall_limit": PROGRAM_WALL, "memory_limit": 4096 * runner.MB,
+          "output_limit": 1024 * runner.MB}
 MAX_SEED = 2**31 - 1
 
 
@@ -38,8 +42,7 @@ def arguments(ap, checks):
 
 
 def generate(tools, p, seed, dest):
-    r = runner.run([tools.exe(p.generator)], stdout=dest, env=tools.clock_env(seed),
-                   wall_limit=PROGRAM_WALL)
+    r = runner.run([tools.exe(p.generator)], stdout=dest, env=tools.clock_env(seed), **LIMITS)
     err = runner.first_line(r.stderr)
     os.unlink(r.stderr)
     if "cannot be preloaded" in err:
@@ -49,7 +52,7 @@ def generate(tools, p, seed, dest):
 
 
 def run_solver(name, exe, inp, dest):
-    r = runner.run([exe], stdin=inp, stdout=dest, wall_limit=PROGRAM_WALL)
+    r = runner.run([exe], stdin=inp, stdout=dest, **LIMITS)
     err = runner.first_line(r.stderr)
     os.unlink(r.stderr)
     if not r.ok:

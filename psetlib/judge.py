@@ -4,7 +4,9 @@ import concurrent.futures
 import os
 import shutil
 
-from . import compare, package, problems, runner
+import tempfile
+
+from . import compare, package, problems, runner, sandbox
 from .common import ROOT, Stop, console
 
 ACTION = "judge"
@@ -27,13 +29,17 @@ def arguments(ap, checks):
         "the CPU time of the command and its children; a command that sleeps is stopped at "
         "twice the time limit plus one second of wall-clock time. Verdicts: OK, WA (with the "
         "first differing line), TLE, MLE, OLE, RE (exit status or signal). Every process the "
-        "command started is killed when its test ends.")
+        "command started is killed when its test ends. The command runs in a sandbox "
+        "(bubblewrap): no network, the system read-only, the project and the package out of "
+        "sight, a private working folder; its memory limit is on its whole process tree where "
+        "a cgroup can be made.")
     ap.add_argument("problem", metavar="PROBLEM", type=checks.problem,
                     help="one of: " + ", ".join(problems.names()))
     ap.add_argument("--time-limit", type=checks.seconds(0.001, 600), default=DEFAULT_TIME,
                     metavar="S", help=f"CPU seconds per test (default {DEFAULT_TIME:g})")
     ap.add_argument("--memory-limit", type=checks.int_range(0, 1 << 20), default=DEFAULT_MEMORY,
-                    metavar="MB", help=f"address space of the command in MB, 0 for none, "
+                    metavar="MB", help=f"memory of the command's whole process tree in MB where "
+                    f"a cgroup can be made, else each process's address space; 0 for none, "
                     f"e.g. for a sanitized build (default {DEFAULT_MEMORY})")
     ap.add_argument("--output-limit", type=checks.int_range(1, 1 << 20), default=DEFAULT_OUTPUT,
                     metavar="MB", help=f"MB the command may write to stdout or stderr; more is "
@@ -43,28 +49,32 @@ def arguments(ap, checks):
                     "jobs share the cores and times grow)")
     ap.add_argument("--out", default=os.path.join(ROOT, "out"), metavar="DIR",
                     help="the package folder (default: out/ at the top of the project)")
+    sandbox.add_option(ap)
     checks.command_help(ap, "the solution to judge, with its arguments (required)")
 
 
 def judge_test(p, tools, folder, name, command, limits, scratch):
-    """Runs the command on one test: (verdict, cpu seconds, detail)."""
-    out = os.path.join(scratch, f"{name}.out")
-    err = os.path.join(scratch, f"{name}.err")
+    """Runs the command on one test: (verdict, cpu seconds, peak memory KiB, detail)."""
+    fd, out = tempfile.mkstemp(dir=scratch, suffix=".out")  # names that tell nothing
+    os.close(fd)
+    fd, err = tempfile.mkstemp(dir=scratch, suffix=".err")
+    os.close(fd)
     try:
         r = runner.run(command, stdin=os.path.join(folder, name + ".in"), stdout=out,
-                       stderr=err, **limits)
+                       stderr=err, judged=True, **limits)
         if r.verdict != "OK":
-            return r.describe(), r.cpu, "" if r.verdict != "RE" else r.stderr_line(60)
+            return r.describe(), r.cpu, r.peak_kb, "" if r.verdict != "RE" else \
+                r.stderr_line(60)
         ans = os.path.join(folder, name + ".ans")
         if not p.floats:
             diff = compare.first_difference(ans, out)
-            return ("WA", r.cpu, diff) if diff else ("OK", r.cpu, "")
+            return ("WA", r.cpu, r.peak_kb, diff) if diff else ("OK", r.cpu, r.peak_kb, "")
         j = runner.run([tools.exe("float_judge"), ans, out], stdout=os.devnull, stderr=err,
                        wall_limit=60)
         if j.status == 0:
-            return "OK", r.cpu, ""
+            return "OK", r.cpu, r.peak_kb, ""
         if j.status == 1:
-            return "WA", r.cpu, runner.first_line(err, 100)
+            return "WA", r.cpu, r.peak_kb, runner.first_line(err, 100)
         raise Stop(f"float_judge could not judge test {name}: {j.describe()} "
                    f"{runner.first_line(err)}")
     finally:
@@ -84,6 +94,7 @@ def run(opts, tools):
         tools.exe("float_judge")
     startable(opts.command)
     out = package.resolve(opts.out)
+    sandbox.setup(opts, tools.build_dir, bool(opts.memory_limit), hide=[out])
     with package.Lock(out, False, "judge"):
         names = package.check_package(out, p)
         return _judge(opts, tools, p, package.tests_dir(out, p.name), names)
@@ -99,13 +110,15 @@ def _judge(opts, tools, p, folder, names):
     header = [False]
     ok = [0]
 
-    def row(name, verdict, cpu, detail):
+    def row(name, verdict, cpu, peak_kb, detail):
         if not header[0]:
-            console.say(f"{'test':<{width}}  {'verdict':<{VERDICT_WIDTH}} {'time':>9}  detail")
+            console.say(f"{'test':<{width}}  {'verdict':<{VERDICT_WIDTH}} {'time':>9} "
+                        f"{'memory':>9}  detail")
             header[0] = True
         shown = f">{opts.time_limit * 1000:.0f} ms" if verdict == "TLE" and cpu < opts.time_limit \
             else f"{cpu * 1000:.0f} ms"
-        console.say(f"{name:<{width}}  {verdict:<{VERDICT_WIDTH}} {shown:>9}  {detail}".rstrip())
+        console.say(f"{name:<{width}}  {verdict:<{VERDICT_WIDTH}} {shown:>9} "
+                    f"{peak_kb / 1024:>6.1f} MB  {detail}".rstrip())
         ok[0] += verdict == "OK"
 
     if opts.jobs == 1:
@@ -129,14 +142,15 @@ def _judge(opts, tools, p, folder, names):
             except BaseException:
                 for f in futures:
                     f.cancel()
-                runner.kill_all()
+                runner.kill_all(refuse_new=True)  # no worker starts another test
                 raise
     console.where = ""
     shutil.rmtree(scratch, ignore_errors=True)
+    memory = "none" if not opts.memory_limit else f"{opts.memory_limit} MB " + (
+        "on the whole tree" if runner.memory_kind() == "tree" else "per process")
     console.say(f"{p.name}: {ok[0]} of {len(names)} tests OK (time limit {opts.time_limit:g} s "
-                f"CPU, memory limit "
-                f"{str(opts.memory_limit) + ' MB' if opts.memory_limit else 'none'}, output "
-                f"limit {opts.output_limit} MB)")
+                f"CPU, memory limit {memory}, output limit {opts.output_limit} MB"
+                f"{'' if sandbox.active() else ', no sandbox'})")
     return 0 if ok[0] == len(names) else 1
 
 

@@ -7,7 +7,7 @@ import shutil
 import threading
 import time
 
-from . import build, compare, judge, package, problems, remake, runner, shrink, validate
+from . import build, compare, judge, package, problems, remake, runner, sandbox, shrink, validate
 from .common import ROOT, Stop, console, rel
 
 ACTION = "stress"
@@ -69,6 +69,7 @@ def arguments(ap, checks):
                     help=f"MB the checked command may write (default {judge.DEFAULT_OUTPUT})")
     ap.add_argument("--out", default=os.path.join(ROOT, "out"), metavar="DIR",
                     help="reproducers go to DIR/stress/ (default: out/ at the top)")
+    sandbox.add_option(ap)
     checks.command_help(ap, "the command to check instead of the second solvers")
 
 
@@ -122,6 +123,7 @@ def run(opts, tools):
                    "use --generator")
     if opts.command:
         judge.startable(opts.command)
+        sandbox.setup(opts, tools.build_dir, False, hide=[package.resolve(opts.out)])
         candidates = [opts.command]
     elif p.second:
         candidates = [[tools.exe(s)] for s in p.second]
@@ -158,7 +160,8 @@ class Stress:
         self.stop = threading.Event()
         self.next = 0
         self.done = 0
-        self.found = None
+        self.found = None       # the finding of the lowest round that failed so far
+        self.found_k = None     # and that round
         self.scratch = runner.scratch()
 
     def seed(self, k):
@@ -170,17 +173,32 @@ class Stress:
 
     def take(self):
         with self.lock:
-            if self.stop.is_set() or self.next >= self.rounds:
+            if self.stop.is_set() or self.next >= self.rounds or \
+                    (self.found_k is not None and self.next > self.found_k):
                 return None
             self.next += 1
             return self.next - 1
 
-    def report(self, finding):
+    def report(self, finding, k=None):
+        """Keeps a finding: a fatal one stops every round; a failing round k is kept when no
+        lower round failed, and the rounds above it are ended (the ones below run on, for
+        the lowest failing seed is the one reported)."""
         with self.lock:
-            if self.found is None:
-                self.found = finding
+            if k is None:
+                if self.found is None or self.found.kind != "fatal":
+                    self.found, self.found_k = finding, -1
                 self.stop.set()
-        runner.kill_all()
+            elif self.found_k is None or k < self.found_k:
+                self.found, self.found_k = finding, k
+        if k is None:
+            runner.kill_all()
+        else:
+            runner.kill_tagged(lambda tag: tag is None or tag > k)
+
+    def discarded(self, k):
+        """True when round k's outcome no longer counts: a stop, or a lower round failed."""
+        with self.lock:
+            return self.stop.is_set() or (self.found_k is not None and k > self.found_k)
 
     def worker(self, w):
         folder = os.path.join(self.scratch, f"stress-{w}")
@@ -192,14 +210,14 @@ class Stress:
                 shutil.rmtree(folder, ignore_errors=True)
                 os.makedirs(folder)
                 finding = self.round(k, folder)
-                if self.stop.is_set():
-                    return  # another worker found something first, or a stop
+                if self.discarded(k):
+                    return  # a lower round failed, or a stop
                 if finding:
-                    kept = folder + ".kept"
+                    kept = f"{folder}.kept-{k}"
                     os.rename(folder, kept)
                     finding.files = {n: os.path.join(kept, os.path.basename(f))
                                      for n, f in finding.files.items()}
-                    self.report(finding)
+                    self.report(finding, k)
                     return
                 with self.lock:
                     self.done += 1
@@ -211,17 +229,19 @@ class Stress:
     def name(self, cmd):
         return shlex.join(cmd) if self.opts.command else os.path.basename(cmd[0])
 
-    def differ(self, inp, exp, got, folder):
+    def differ(self, inp, exp, got, folder, tag=None):
         """None when the answer `got` agrees with the reference's `exp`, else where not."""
         p = self.p
         if p.floats:
             err = os.path.join(folder, "judge.stderr")
             j = runner.run([self.tools.exe("float_judge"), exp, got], stdout=os.devnull,
-                           stderr=err, wall_limit=60)
+                           stderr=err, wall_limit=60, tag=tag)
             if j.status == 0:
                 return None
             if j.status == 1:
                 return runner.first_line(err, 100) or "float_judge: the answers differ"
+            if tag is not None and self.discarded(tag):
+                return None
             raise Stop(f"float_judge could not compare the answers: {j.describe()} "
                        f"{runner.first_line(err)}".rstrip())
         if compare.agree(p, inp, exp, got):
@@ -230,11 +250,12 @@ class Stress:
             return compare.first_difference(exp, got)
         return "on the answer of an even-length word"
 
-    def check(self, cmd, inp, exp, got, err, folder):
+    def check(self, cmd, inp, exp, got, err, folder, tag=None):
         """Runs one command on an input the reference answered in `exp`: (kind of failure,
-        what it did) or (None, None)."""
+        what it did) or (None, None). The command given after -- is judged (sandboxed)."""
         c = runner.run(cmd, stdin=inp, stdout=got, stderr=err, wall_limit=self.opts.timeout,
-                       output_limit=self.opts.output_limit * runner.MB)
+                       output_limit=self.opts.output_limit * runner.MB,
+                       judged=bool(self.opts.command), tag=tag)
         name = self.name(cmd)
         if c.timed_out:
             return "TLE", f"{name} ran past the time-out of {self.opts.timeout:g} s"
@@ -244,7 +265,7 @@ class Stress:
             why = f"was killed by {c.signal_name}" if c.signal else \
                 f"exited with status {c.status}"
             return "RE", f"{name} {why}"
-        detail = self.differ(inp, exp, got, folder)
+        detail = self.differ(inp, exp, got, folder, tag)
         if detail:
             return "WA", f"{name} answered differently: {detail}"
         return None, None
@@ -262,9 +283,8 @@ class Stress:
                 fh.write(remake.make(p.name, seed, self.cases, size))
         exp = os.path.join(folder, "expected")
         r = runner.run([tools.exe(p.solver)], stdin=inp, stdout=exp,
-                       stderr=os.path.join(folder, "expected.stderr"),
-                       wall_limit=build.PROGRAM_WALL)
-        if self.stop.is_set():
+                       stderr=os.path.join(folder, "expected.stderr"), tag=k, **build.LIMITS)
+        if self.discarded(k):
             return None
         if not r.ok:
             return Finding("reference", seed, {"input": inp, "expected": exp,
@@ -274,8 +294,8 @@ class Stress:
         for cmd in self.candidates:
             got = os.path.join(folder, "got")
             err = os.path.join(folder, "got.stderr")
-            kind, message = self.check(cmd, inp, exp, got, err, folder)
-            if self.stop.is_set():
+            kind, message = self.check(cmd, inp, exp, got, err, folder, k)
+            if self.discarded(k):
                 return None
             if kind:
                 return Finding("mismatch", seed, {"input": inp, "expected": exp, "got": got,
@@ -377,8 +397,7 @@ class Stress:
             or the reference cannot answer it."""
             with open(inp, "wb") as fh:
                 fh.write(text.encode("utf-8", "surrogateescape"))
-            r = runner.run([solver], stdin=inp, stdout=exp, stderr=err,
-                           wall_limit=build.PROGRAM_WALL)
+            r = runner.run([solver], stdin=inp, stdout=exp, stderr=err, **build.LIMITS)
             if not r.ok:
                 return None, None
             return self.check(f.cmd, inp, exp, got, err, work)

@@ -10,7 +10,7 @@ import os
 import re
 import shutil
 
-from . import judge, package, problems, runner, submissions
+from . import judge, package, problems, runner, sandbox, submissions
 from .common import ROOT, Stop, console
 
 ACTION = "timelimit"
@@ -36,6 +36,7 @@ def arguments(ap, checks):
                     help="write the derived limit into each problem's problem.toml")
     ap.add_argument("--out", default=os.path.join(ROOT, "out"), metavar="DIR",
                     help="the package folder (default: out/ at the top of the project)")
+    sandbox.add_option(ap)
 
 
 def derive(slowest):
@@ -75,6 +76,7 @@ def run(opts, tools):
         if p.floats:
             tools.exe("float_judge")
     out = package.resolve(opts.out)
+    sandbox.setup(opts, tools.build_dir, hide=[out])
     status = 0
     scratch = os.path.join(runner.scratch(), "timelimit")
     os.makedirs(scratch, exist_ok=True)
@@ -95,7 +97,7 @@ def measure(p, tools, folder, names, s, limit, scratch, stop_at_rejection=True):
     for k, name in enumerate(names, 1):
         console.where = f"at {p.name}: {s.name} on test {name}"
         console.status(f"{p.name}: {s.name} test {k} of {len(names)}")
-        verdict, cpu, _ = judge.judge_test(p, tools, folder, name, [s.path], lim, scratch)
+        verdict, cpu, _, _ = judge.judge_test(p, tools, folder, name, [s.path], lim, scratch)
         verdicts.append(verdict)
         if cpu > slowest:
             slowest, where = cpu, name

@@ -42,9 +42,12 @@ def validator(p, tools):
 
 
 def check_data(path, data, where):
-    """(ok, message, limits) of one input; a validator that cannot judge stops the run."""
+    """(ok, message, limits) of one input (bytes, or a file's path); a validator that cannot
+    judge stops the run; a file longer than the validators' input limit is invalid."""
     try:
         return validation.check(path, data)
+    except validation.TooLong as exc:
+        return False, str(exc), {}
     except validation.ValidatorError as exc:
         raise Stop(f"{where}: {exc}")
 
@@ -89,16 +92,19 @@ def check_files(p, tools, files, mutate):
     bad, seen, loose = [], {}, []
     for label, f in files:
         try:
-            with open(f, "rb") as fh:
-                data = fh.read()
+            ok, message, limits = check_data(path, f, label)  # read within the input limit
         except OSError as exc:
             raise Stop(f"cannot read {f}: {exc.strerror}")
-        ok, message, limits = check_data(path, data, label)
         if not ok:
             bad.append(f"{label}: {message}")
             continue
         merge(seen, limits)
         if mutate:
+            try:
+                with open(f, "rb") as fh:
+                    data = fh.read(validation.INPUT + 1)
+            except OSError as exc:
+                raise Stop(f"cannot read {f}: {exc.strerror}")
             loose += [f"{label}: {d}" for d in mutated(path, data)]
     return bad, seen, loose
 

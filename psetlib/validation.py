@@ -7,13 +7,20 @@ smallest and largest value seen); it exits 43 when the input is invalid, with on
 "line L, column C: what". Any other outcome is the validator's failure, not the file's.
 """
 
+import os
 import re
-import subprocess
+
+from . import runner
 
 VALID, INVALID = 42, 43
 
-# A validator reads its input once; a run this long is a hang.
+# A validator reads its input once: a run this long (wall-clock seconds) is a hang; it may use
+# half of it in CPU time, MEMORY bytes (the tree's where a cgroup can be made) and write
+# OUTPUT bytes. A file to check may hold at most INPUT bytes.
 TIMEOUT = 120
+MEMORY = 2048 * runner.MB
+OUTPUT = 1 * runner.MB
+INPUT = 256 * runner.MB
 
 _WHERE = re.compile(rb"line [0-9]+, column [0-9]+: [^\n]*\n")
 
@@ -23,6 +30,10 @@ class ValidatorError(Exception):
     outside its protocol."""
 
 
+class TooLong(Exception):
+    """The file to check holds more than INPUT bytes; str() says so in one line."""
+
+
 def _number(text):
     try:
         return int(text)
@@ -30,29 +41,52 @@ def _number(text):
         return float(text)
 
 
-def check(validator_path, data, timeout=TIMEOUT):
-    """Runs the validator on `data` (bytes). Returns (ok, message, limits): for a valid file
-    (True, "", {name: (min, max)}), for an invalid one (False, "line L, column C: what", {}).
-    Raises ValidatorError when the validator fails to judge."""
+def _read(path):
     try:
-        p = subprocess.run([validator_path], input=data, capture_output=True, timeout=timeout)
-    except subprocess.TimeoutExpired:
-        raise ValidatorError(f"{validator_path}: no verdict within {timeout} s")
-    except OSError as exc:
-        raise ValidatorError(f"{validator_path}: cannot run: {exc.strerror}")
-    err = p.stderr.decode("utf-8", errors="replace").strip()
-    if p.returncode == INVALID:
-        if not _WHERE.fullmatch(p.stderr) or p.stdout:
+        with open(path, "rb") as fh:
+            return fh.read(OUTPUT + 1)
+    except OSError:
+        return b""
+    finally:
+        try:
+            os.unlink(path)
+        except OSError:
+            pass
+
+
+def check(validator_path, data, timeout=TIMEOUT):
+    """Runs the validator on `data` (bytes, or the path of a file, read within INPUT bytes)
+    through pset's runner, under time, memory and output limits. Returns (ok, message,
+    limits): for a valid file (True, "", {name: (min, max)}), for an invalid one (False,
+    "line L, column C: what", {}). Raises ValidatorError when the validator fails to judge,
+    TooLong when the file is longer than INPUT."""
+    try:
+        r = runner.run([validator_path], stdin=data, time_limit=timeout / 2,
+                       wall_limit=timeout, memory_limit=MEMORY, output_limit=OUTPUT,
+                       input_limit=None if isinstance(data, (bytes, bytearray)) else INPUT)
+    except runner.InputTooLong:
+        raise TooLong(f"too long: more than {INPUT // runner.MB} MB")
+    except runner.StartError as exc:
+        raise ValidatorError(f"{validator_path}: cannot run: {exc}")
+    out, errb = _read(r.stdout), _read(r.stderr)
+    err = errb.decode("utf-8", errors="replace").strip()
+    if r.verdict in ("TLE", "MLE", "OLE"):
+        what = {"TLE": f"no verdict within its time limit ({timeout:g} s)",
+                "MLE": f"past its memory limit ({MEMORY // runner.MB} MB)",
+                "OLE": f"more than {OUTPUT // runner.MB} MB of output"}[r.verdict]
+        raise ValidatorError(f"{validator_path}: {what}")
+    if r.status == INVALID:
+        if not _WHERE.fullmatch(errb) or out:
             raise ValidatorError(f"{validator_path}: status 43 without a one-line message "
                                  f"'line L, column C: ...' (stderr {err[:200]!r})")
         return False, err, {}
-    if p.returncode != VALID:
-        how = (f"signal {-p.returncode}" if p.returncode < 0 else f"status {p.returncode}")
+    if r.status != VALID:
+        how = f"signal {r.signal}" if r.signal is not None else f"status {r.status}"
         raise ValidatorError(f"{validator_path}: {how}" + (f": {err[:200]}" if err else ""))
-    if p.stderr:
+    if errb:
         raise ValidatorError(f"{validator_path}: status 42 with a message: {err[:200]}")
     limits = {}
-    for line in p.stdout.decode("utf-8", errors="replace").splitlines():
+    for line in out.decode("utf-8", errors="replace").splitlines():
         parts = line.split()
         try:
             name, lo, hi = parts

@@ -8,7 +8,7 @@ import os
 import shutil
 import threading
 
-from . import judge, package, problems, runner, submissions, validate
+from . import judge, package, problems, runner, sandbox, submissions, validate
 from .common import ROOT, Stop, console
 
 ACTION = "verify"
@@ -40,10 +40,11 @@ def arguments(ap, checks):
                     f"{os.cpu_count() or 1} here)")
     ap.add_argument("--memory-limit", type=checks.int_range(0, 1 << 20),
                     default=judge.DEFAULT_MEMORY, metavar="MB",
-                    help=f"address space of a submission in MB, 0 for none (default "
-                    f"{judge.DEFAULT_MEMORY})")
+                    help=f"memory of a submission in MB (its process tree where a cgroup can "
+                    f"be made, else per process), 0 for none (default {judge.DEFAULT_MEMORY})")
     ap.add_argument("--out", default=os.path.join(ROOT, "out"), metavar="DIR",
                     help="the package folder (default: out/ at the top of the project)")
+    sandbox.add_option(ap)
 
 
 def run(opts, tools):
@@ -61,6 +62,7 @@ def run(opts, tools):
         if p.floats:
             tools.exe("float_judge")
     out = package.resolve(opts.out)
+    sandbox.setup(opts, tools.build_dir, bool(opts.memory_limit), hide=[out])
     with package.Lock(out, False, "verify"):
         tests = {}
         for p in chosen:
@@ -97,7 +99,7 @@ def _verify(opts, tools, out, chosen, tests, limits, subs):
                "output_limit": judge.DEFAULT_OUTPUT * runner.MB}
         letters, slowest = "", 0.0
         for name in names:
-            verdict, cpu, _ = judge.judge_test(p, tools, folder, name, [s.path], lim, own)
+            verdict, cpu, _, _ = judge.judge_test(p, tools, folder, name, [s.path], lim, own)
             c = submissions.letter(verdict)
             letters += c
             slowest = max(slowest, min(cpu, limits[p.name]) if c == "T" else cpu)
@@ -126,7 +128,7 @@ def _verify(opts, tools, out, chosen, tests, limits, subs):
         except BaseException:
             for f in futures.values():
                 f.cancel()
-            runner.kill_all()
+            runner.kill_all(refuse_new=True)  # no worker starts another test
             raise
     console.where = ""
     shutil.rmtree(scratch, ignore_errors=True)
