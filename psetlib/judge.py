@@ -21,7 +21,7 @@ VERDICT_WIDTH = 14  # "RE (SIGSEGV)", "RE (255)"
 
 def arguments(ap, checks):
     ap.usage = ("pset judge PROBLEM [--time-limit S] [--memory-limit MB] [--output-limit MB] "
-                "[--jobs J] [--out DIR] -- COMMAND ...")
+                "[--jobs J] [--out DIR] [--sandbox MODE] -- COMMAND ...")
     ap.description = (
         "Runs COMMAND on every test of the built package of PROBLEM, the test's input on its "
         "standard input, and judges its standard output against the answer (exact text, or "
@@ -38,9 +38,9 @@ def arguments(ap, checks):
     ap.add_argument("--time-limit", type=checks.seconds(0.001, 600), default=DEFAULT_TIME,
                     metavar="S", help=f"CPU seconds per test (default {DEFAULT_TIME:g})")
     ap.add_argument("--memory-limit", type=checks.int_range(0, 1 << 20), default=DEFAULT_MEMORY,
-                    metavar="MB", help=f"memory of the command's whole process tree in MB where "
-                    f"a cgroup can be made, else each process's address space; 0 for none, "
-                    f"e.g. for a sanitized build (default {DEFAULT_MEMORY})")
+                    metavar="MB", help=f"MB of memory for the command's whole process tree (a "
+                    f"cgroup; else each process's address space), 0 for none, e.g. for a "
+                    f"sanitized build (default {DEFAULT_MEMORY})")
     ap.add_argument("--output-limit", type=checks.int_range(1, 1 << 20), default=DEFAULT_OUTPUT,
                     metavar="MB", help=f"MB the command may write to stdout or stderr; more is "
                     f"OLE (default {DEFAULT_OUTPUT})")

@@ -57,22 +57,18 @@ def _say_once(key, text):
 
 def configure(mode, build_dir, hide=()):
     """Sets the sandbox for the judged runs that follow; raises Unavailable when `mode` is
-    'require' and it cannot start. Returns True when judged runs are sandboxed."""
+    'require' and it cannot start."""
     global _mode, _init
     _mode = mode
     init = os.path.join(build_dir, "tools", "pset_init")
     _init = init if os.access(init, os.X_OK) else None
     _hidden.update(os.path.realpath(h) for h in hide)
-    if mode == "off":
-        return False
+    if mode != "require":
+        return None  # found out at the first judged run (see active())
     ok, why = usable()
-    if ok:
-        return True
-    if mode == "require":
+    if not ok:
         raise Unavailable(f"the sandbox cannot start ({why}) and --sandbox require asks for it")
-    _say_once("sandbox", f"note: judged programs run without a sandbox: {why} "
-              "(--sandbox off says this is meant)")
-    return False
+    return True
 
 
 def hide(*folders):
@@ -86,8 +82,15 @@ def init():
 
 
 def active():
-    """True when judged runs go into the sandbox now."""
-    return _mode != "off" and usable()[0]
+    """True when judged runs go into the sandbox now; the first call with --sandbox auto tries
+    it, and says once on stderr when it cannot start."""
+    if _mode == "off":
+        return False
+    ok, why = usable()
+    if not ok:
+        _say_once("sandbox", f"note: judged programs run without a sandbox: {why} "
+                  "(--sandbox off says this is meant)")
+    return ok
 
 
 def usable():

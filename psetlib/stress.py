@@ -26,7 +26,7 @@ SEEDS = 2**31
 def arguments(ap, checks):
     ap.usage = ("pset stress PROBLEM [--cases N] [--max-size S] [--generator] [--rounds R] "
                 "[--jobs J] [--seed S] [--timeout S] [--output-limit MB] [--out DIR] "
-                "[-- COMMAND ...]")
+                "[--sandbox MODE] [-- COMMAND ...]")
     ap.description = (
         "Each round makes a fresh input, by default one file of N small cases from the "
         "problem's maker (<problem>/maker.py, seeded with the round's seed), with --generator "
@@ -123,6 +123,7 @@ def run(opts, tools):
                    "use --generator")
     if opts.command:
         judge.startable(opts.command)
+        console.where = f"in stress of {p.name} after 0 of {opts.rounds} rounds"
         sandbox.setup(opts, tools.build_dir, False, hide=[package.resolve(opts.out)])
         candidates = [opts.command]
     elif p.second:

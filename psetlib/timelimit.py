@@ -20,7 +20,7 @@ CAP = 60.0  # CPU seconds an accepted submission may take on one test while meas
 
 
 def arguments(ap, checks):
-    ap.usage = "pset timelimit [PROBLEM ...] [--write] [--out DIR]"
+    ap.usage = "pset timelimit [PROBLEM ...] [--write] [--out DIR] [--sandbox MODE]"
     ap.description = (
         "Runs every accepted submission (the reference and second solvers among them) on "
         "every test of the built package, one at a time, and derives the time limit: the "

@@ -18,7 +18,7 @@ SUMMARY = "check that every submission gets its expected verdict"
 
 def arguments(ap, checks):
     ap.usage = ("pset verify [PROBLEM ...] [--all] [--jobs J] [--memory-limit MB] "
-                "[--out DIR]")
+                "[--out DIR] [--sandbox MODE]")
     ap.description = (
         "Validates the built package, then runs every submission of each problem (the "
         "reference and second solvers as accepted, and <problem>/submissions/<verdict>/*.cpp "

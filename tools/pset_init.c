@@ -128,6 +128,7 @@ int main(int argc, char **argv) {
     signal(SIGTERM, SIG_DFL);
     signal(SIGHUP, SIG_DFL);
     prctl(PR_SET_PDEATHSIG, 0, 0, 0, 0);
+    setsid(); /* the command leads a session of its own, as it would started alone */
     execvp(argv[2], argv + 2);
     int err = errno;
     if (write(failed[1], &err, sizeof err) < 0) {
