@@ -154,7 +154,7 @@ SHELL = {
     "sigxcpu": "kill -XCPU $$",
     "sigxfsz": "printf '25\\n'; kill -XFSZ $$",
     # setsid, two forks, the run's mark cleared: a process that outlives its test if it can
-    "escapee": "setsid sh -c '(unset PSET_RUN; exec sleep 7.31) &' & echo 0",
+    "escapee": "setsid sh -c '(unset PSET_RUN; exec sleep 7.31) &' & echo 0; sleep 0.1",
 }
 
 
@@ -259,10 +259,9 @@ class Attacks(unittest.TestCase):
         lines = p.stdout.splitlines()
         rows = {}
         if lines and lines[0].startswith("test"):
-            at = lines[0].index("verdict")
+            at, detail = lines[0].index("verdict"), lines[0].index("detail")
             for line in lines[1:-1]:
-                rows[line.split()[0]] = (line[at:at + 14].strip(),
-                                         line.split(" MB  ", 1)[1] if " MB  " in line else "")
+                rows[line.split()[0]] = (line[at:at + 14].strip(), line[detail:].strip())
         return p, rows
 
     def require(self, needs, mode):
@@ -284,7 +283,7 @@ class Attacks(unittest.TestCase):
             ("deletes and changes project files", "changes_project", "demolition", (),
              {"sandbox"}, self.unchanged(project)),
             ("hides CPU in an unwaited child", "hide_cpu", "constant",
-             ("--time-limit", "0.3"), set(), self.only("TLE")),
+             ("--time-limit", "0.5"), set(), self.only("TLE")),
             ("three children of 200 MB under 300 MB", "three_children", "constant",
              ("--memory-limit", "300"), {"cgroup"}, self.only("MLE")),
             ("prints bad_alloc and exits 1", "bad_alloc", "constant", (), set(),
@@ -344,19 +343,18 @@ class Attacks(unittest.TestCase):
                     [sys.executable, os.path.join(self.tree, "pset"), "--build-dir", BUILD,
                      "judge", "demolition", "--out", self.out, "--jobs", "2", "--sandbox", mode,
                      "--", *self.fixture("escapee")], stdout=subprocess.PIPE,
-                    stderr=subprocess.PIPE, text=True, env=dict(os.environ, TMPDIR=self.tmp))
-                seen = {}
+                    stderr=subprocess.PIPE, text=True, env=dict(os.environ, TMPDIR=self.tmp),
+                    preexec_fn=cap_memory)
+                most = 0
                 while proc.poll() is None:
-                    now = time.monotonic()
-                    for pid in sleepers("7.31"):
-                        seen.setdefault(pid, [now, now])[1] = now
+                    most = max(most, len(sleepers("7.31")))
                     time.sleep(0.005)
                 out, err = proc.communicate(timeout=GUARD)
-                self.assertEqual(proc.returncode, 1, out + err)
+                self.assertIn(proc.returncode, (0, 1), out + err)
                 self.assertEqual(sleepers("7.31"), [])
-                # each escapee lived no longer than its test, a few milliseconds
-                lives = [last - first for first, last in seen.values()]
-                self.assertLess(max(lives, default=0), 0.25, lives)
+                # each escapee dies with its test: never more alive than tests running
+                self.assertLessEqual(most, 2, out)
+                self.assertGreater(most, 0)
 
     def test_kill_9_leaves_no_judged_process_and_the_next_run_cleans(self):
         for mode in ("require", "off"):
@@ -367,7 +365,7 @@ class Attacks(unittest.TestCase):
                     [sys.executable, os.path.join(self.tree, "pset"), "--build-dir", BUILD,
                      "judge", "constant", "--out", self.out, "--sandbox", mode, "--", "sh",
                      "-c", "sleep 9.17"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                    env=dict(os.environ, TMPDIR=tmpdir))
+                    env=dict(os.environ, TMPDIR=tmpdir), preexec_fn=cap_memory)
                 deadline = time.monotonic() + 60
                 while not sleepers("9.17") and time.monotonic() < deadline:
                     time.sleep(0.01)
@@ -403,7 +401,7 @@ class Attacks(unittest.TestCase):
         proc = subprocess.Popen([sys.executable, os.path.join(self.tree, "pset"), "--build-dir",
                                  BUILD, "verify", "rounding", "--all", "--out", self.out],
                                 stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
-                                env=dict(os.environ, TMPDIR=self.tmp))
+                                env=dict(os.environ, TMPDIR=self.tmp), preexec_fn=cap_memory)
         deadline = time.monotonic() + 120
         while not any("/time_limit_exceeded/" in c for c in cmdlines()) and \
                 time.monotonic() < deadline and proc.poll() is None:
@@ -447,8 +445,11 @@ class Attacks(unittest.TestCase):
 
 
 def cap_memory():
-    """A pset under test never takes the machine's memory, whatever it does."""
+    """A pset under test never takes the machine's memory, whatever it does; and it starts as
+    from a shell that allows core files, so that it is pset that must forbid them."""
     resource.setrlimit(resource.RLIMIT_AS, (3 << 30, 3 << 30))
+    hard = resource.getrlimit(resource.RLIMIT_CORE)[1]
+    resource.setrlimit(resource.RLIMIT_CORE, (hard, hard))
 
 
 if __name__ == "__main__":
