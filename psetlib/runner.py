@@ -359,7 +359,9 @@ def _sweep(pid, token, members=()):
     """Kills and reaps every descendant of the run whose main process is `pid` (a zombie or
     gone by now): its process group first, then the orphans handed to us, round after round,
     for an orphan's own children come to us when it dies. `members`: a callable giving the
-    pids of the run's cgroup. Returns the CPU seconds of the orphans reaped."""
+    pids of the run's cgroup. Returns the CPU seconds of the orphans reaped that were the
+    run's (its mark, its cgroup, its process group): a stray of unknown origin that is ended
+    here (see own_all_children) adds nothing."""
     cpu = 0.0
     for _ in range(1000):
         try:
@@ -369,20 +371,22 @@ def _sweep(pid, token, members=()):
         with _lock:
             others = [p for p in _active if p != pid]
             inside = members() if members else set()
-            victims = []
+            victims, ours = [], set()
             for child in _children():
                 if child == pid or child in _active:
                     continue
                 tok = _token_of(child)
-                if child in inside or tok == token or _pgid_of(child) == pid or \
-                        (_own_all and tok in ("", None) and not others):
+                if child in inside or tok == token or _pgid_of(child) == pid:
+                    ours.add(child)
+                if child in ours or (_own_all and tok in ("", None) and not others):
                     victims.append(child)
             for v in victims:
                 _kill(v)
             for v in victims:
                 try:
                     _, _, ru = os.wait4(v, 0)
-                    cpu += ru.ru_utime + ru.ru_stime
+                    if v in ours:
+                        cpu += ru.ru_utime + ru.ru_stime
                 except ChildProcessError:
                     pass
         if not victims:
@@ -542,6 +546,53 @@ def memory_kind():
     return "tree" if cgroup.probe()[0] else "process"
 
 
+_RLIMITS = ((resource.RLIMIT_AS, 1), (resource.RLIMIT_FSIZE, 1), (resource.RLIMIT_CPU, 1))
+
+
+def _hold(pid, info_r, block_w, group, memory, output, cpu):
+    """Puts the first processes of a judged run (pset_init, or bubblewrap and its sandboxed
+    child, whose pid it writes to info_r) into the run's cgroup and under its limits, then
+    lets them go on (a byte on block_w); they wait for it before starting the command.
+    info_r stays open: the caller closes it when the run has ended."""
+    pids = [pid]
+    if info_r is not None:
+        text = b""
+        while True:
+            chunk = os.read(info_r, 4096)
+            if not chunk:
+                break
+            text += chunk
+            m = re.search(rb'"child-pid"\s*:\s*(\d+)', text)
+            if m:
+                pids.append(int(m.group(1)))
+                break
+    try:
+        limits = [(resource.RLIMIT_CORE, 0)]
+        for what, value in ((resource.RLIMIT_AS, memory),
+                            (resource.RLIMIT_FSIZE, output + 1 if output else None),
+                            (resource.RLIMIT_CPU, cpu)):
+            if value:
+                hard = _hard(what)
+                limits.append((what, value if hard == resource.RLIM_INFINITY else
+                               min(value, hard)))
+        for p in pids:
+            try:
+                if group is not None:
+                    for f in group.join_files:
+                        with open(f, "w") as fh:
+                            fh.write(str(p))
+                for what, value in limits:
+                    resource.prlimit(p, what, (value, value))
+            except ProcessLookupError:
+                pass  # it ended already: bubblewrap could not set up the sandbox
+            except OSError as exc:
+                if exc.errno != errno.ESRCH:
+                    raise
+        os.write(block_w, b"x")
+    finally:
+        os.close(block_w)
+
+
 def _report(fd):
     """pset_init's line: ('ok', wstatus, cpu seconds, maxrss KiB) or ('exec', errno), None
     when it wrote none."""
@@ -590,7 +641,7 @@ def run(argv, *, stdin=None, stdout=None, stderr=None, env=None, cwd=None, time_
     helper = sandbox.init() if judged else None
     group = None
     work = None
-    report_r = report_w = None
+    report_r = report_w = block_r = block_w = info_r = info_w = None
     proc = None
     spawning = False
     _enter()  # from here until the run is in our books, a signal waits
@@ -613,17 +664,24 @@ def run(argv, *, stdin=None, stdout=None, stderr=None, env=None, cwd=None, time_
         else:
             run_env = dict(os.environ if env is None else env)
         run_env[TOKEN_VAR] = token
+        passed = ()
         if helper:
+            # the first processes wait until their cgroup and limits are set (see _hold)
             report_r, report_w = os.pipe()
+            block_r, block_w = os.pipe()
             if boxed:
-                cmd = sandbox.command(cmd, report_w, cwd, folder, output_limit)
+                info_r, info_w = os.pipe()
+                cmd = sandbox.command(cmd, report_w, cwd, folder, output_limit, block_r, info_w)
                 run_cwd = folder
+                passed = (report_w, block_r, info_w)
             else:
-                cmd = [helper, str(report_w)] + cmd
-        steps = [f"echo $$ > {shlex.quote(f)}" for f in (group.join_files if group else [])]
-        if steps or memory_limit or output_limit or cpu_cap:
-            steps += _limits(per_process, output_limit, cpu_cap)
-            cmd = ["/bin/sh", "-c", " && ".join(steps) + ' && exec "$@"', WRAPPER] + cmd
+                cmd = [helper, "-w", str(block_r), str(report_w)] + cmd
+                passed = (report_w, block_r)
+        else:
+            steps = [f"echo $$ > {shlex.quote(f)}" for f in (group.join_files if group else [])]
+            if steps or memory_limit or output_limit or cpu_cap:
+                steps += _limits(per_process, output_limit, cpu_cap)
+                cmd = ["/bin/sh", "-c", " && ".join(steps) + ' && exec "$@"', WRAPPER] + cmd
         with _open_in(stdin, judged, input_limit) as fin, open(paths[0], "wb") as fout, \
                 open(paths[1], "wb") as ferr:
             start = time.monotonic()
@@ -634,13 +692,30 @@ def run(argv, *, stdin=None, stdout=None, stderr=None, env=None, cwd=None, time_
                 spawning = True
                 proc = subprocess.Popen(cmd, stdin=fin, stdout=fout, stderr=ferr, env=run_env,
                                         cwd=run_cwd, start_new_session=True,
-                                        pass_fds=(report_w,) if report_w is not None else (),
-                                        **extra)
+                                        pass_fds=passed, **extra)
                 _active[proc.pid] = _Run(proc.pid, token, tag, group)
+            spawning = False
+            if helper:
+                for fd in (report_w, block_r, info_w):
+                    if fd is not None:
+                        os.close(fd)
+                report_w = block_r = info_w = None
+                _hold(proc.pid, info_r, block_w, group, per_process, output_limit, cpu_cap)
+                block_w = None
     except BaseException as exc:
-        for fd in (report_r, report_w):
+        for fd in (report_r, report_w, block_r, block_w, info_r, info_w):
             if fd is not None:
                 os.close(fd)
+        if proc is not None:
+            _kill(proc.pid)
+            with _lock:
+                _active.pop(proc.pid, None)
+            _sweep(proc.pid, token)
+            try:
+                os.waitpid(proc.pid, 0)
+            except ChildProcessError:
+                pass
+            proc.returncode = 0
         if group is not None:
             group.remove()
         if work:
@@ -649,8 +724,6 @@ def run(argv, *, stdin=None, stdout=None, stderr=None, env=None, cwd=None, time_
         if spawning and isinstance(exc, (OSError, subprocess.SubprocessError)):
             raise StartError(start_problem(argv, exc)) from None
         raise
-    if report_w is not None:
-        os.close(report_w)
     pid = proc.pid
     timed_out = cpu_stopped = False
     watch_cpu = group is not None and time_limit is not None and group.cpu() is not None
@@ -685,14 +758,17 @@ def run(argv, *, stdin=None, stdout=None, stderr=None, env=None, cwd=None, time_
                 _kill(pid)
             if group is not None:
                 group.kill()
+            # once it is a zombie, every child it left has come to us: end them all
+            os.waitid(os.P_PID, pid, os.WEXITED | os.WNOWAIT)
             orphans = _sweep(pid, token, group.pids if group is not None else None)
             _, wstatus, rusage = os.wait4(pid, 0)
             proc.returncode = 0  # reaped here; keeps Popen from waiting on a reused pid
             with _lock:
                 killed = _active.pop(pid).killed
             report = _report(report_r) if report_r is not None else None
-            if report_r is not None:
-                os.close(report_r)
+            for fd in (report_r, info_r):
+                if fd is not None:
+                    os.close(fd)
             peak, hit, tree_cpu = None, False, None
             if group is not None:
                 tree_cpu = group.cpu()

@@ -131,10 +131,12 @@ def _under(path, folder):
     return path == folder or path.startswith(folder.rstrip("/") + "/")
 
 
+_SYSTEM_REAL = tuple(os.path.realpath(s) for s in SYSTEM if os.path.isdir(s))
+
+
 def _system(path):
     real = os.path.realpath(path)
-    return any(_under(real, s) for s in SYSTEM if os.path.isdir(s) and not os.path.islink(s)) \
-        or any(_under(real, os.path.realpath(s)) for s in SYSTEM if os.path.islink(s))
+    return any(_under(real, s) for s in _SYSTEM_REAL)
 
 
 def _may_show(folder, scratch):
@@ -183,9 +185,19 @@ def _show(path, scratch, files, folders, depth=0):
             folders.add(prefix)
 
 
+_seen = {}
+
+
 def visible(argv, cwd, scratch):
     """(argv with the paths it names made absolute, files to show, folders to show)."""
     cwd = cwd or os.getcwd()
+    key = (tuple(argv), cwd, scratch, tuple(sorted(_hidden)))
+    if key not in _seen:
+        _seen[key] = _visible(argv, cwd, scratch)
+    return _seen[key]
+
+
+def _visible(argv, cwd, scratch):
     files, folders = set(), set()
     argv = list(argv)
     prog = argv[0]
@@ -211,15 +223,18 @@ def visible(argv, cwd, scratch):
     return argv, files, folders
 
 
-def command(argv, report_fd, cwd=None, scratch="/nonexistent", output_limit=None):
+def command(argv, report_fd, cwd=None, scratch="/nonexistent", output_limit=None,
+            block_fd=None, info_fd=None):
     """The command line that runs `argv` in the sandbox under pset_init, its report going to
-    descriptor `report_fd`."""
+    descriptor `report_fd`. With block_fd and info_fd, bubblewrap writes the pid of its
+    sandboxed child to info_fd and waits for a byte on block_fd before going on."""
     argv, files, folders = visible(argv, cwd, scratch)
+    argv = list(argv)
     size = max(TMP_SIZE, output_limit or 0)
     line = ["bwrap", "--unshare-user", "--uid", "65534", "--gid", "65534", "--unshare-ipc",
-            "--unshare-pid", "--as-pid-1", "--unshare-net", "--unshare-uts",
-            "--unshare-cgroup-try", "--die-with-parent", "--new-session",
-            "--hostname", "sandbox"]
+            "--unshare-pid", "--as-pid-1", "--unshare-net", "--die-with-parent", "--new-session"]
+    if block_fd is not None:
+        line += ["--block-fd", str(block_fd), "--info-fd", str(info_fd)]
     for s in SYSTEM:
         if os.path.islink(s):
             line += ["--symlink", os.readlink(s), s]

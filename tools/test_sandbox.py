@@ -8,6 +8,7 @@ import glob
 import hashlib
 import os
 import resource
+import shlex
 import shutil
 import signal
 import subprocess
@@ -17,7 +18,7 @@ import time
 import unittest
 
 import harness
-from psetlib import cgroup, sandbox
+from psetlib import cgroup, remake, sandbox
 
 TREE = os.environ.get("PSET_TREE_UNDER_TEST", harness.ROOT)  # the project copied and run
 BUILD = os.path.dirname(harness.BIN_DIR)
@@ -414,6 +415,20 @@ class Attacks(unittest.TestCase):
         self.assertEqual(proc.returncode, 130, out)
         self.assertLess(took, 1.0, out)
         self.assertFalse(any("/time_limit_exceeded/" in c for c in cmdlines()))
+
+    def test_stress_keeps_the_lowest_failing_seed(self):
+        # every seed fails; seed 1's check is the slow one, so seed 2 fails first
+        first = os.path.join(self.tmp, "seed-1.in")
+        with open(first, "w") as fh:
+            fh.write(remake.make("demolition", 1, 5, 8))
+        script = f"if cmp -s - {shlex.quote(first)}; then sleep 1; fi; echo wrong"
+        out = os.path.join(self.tmp, "stress-out")
+        p = self.pset("stress", "demolition", "--seed", "1", "--rounds", "6", "--jobs", "2",
+                      "--cases", "5", "--max-size", "8", "--shrink-seconds", "0", "--out", out,
+                      "--", "sh", "-c", script)
+        self.assertEqual(p.returncode, 1, p.stdout + p.stderr)
+        self.assertIn("mismatch under seed 1:", p.stdout)
+        self.assertEqual(os.listdir(os.path.join(out, "stress")), ["demolition-1"])
 
     def test_validate_dev_zero_is_a_prompt_refusal(self):
         start = time.monotonic()
