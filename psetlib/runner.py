@@ -588,7 +588,10 @@ def _hold(pid, info_r, block_w, group, memory, output, cpu):
             except OSError as exc:
                 if exc.errno != errno.ESRCH:
                     raise
-        os.write(block_w, b"x")
+        try:
+            os.write(block_w, b"x")
+        except BrokenPipeError:
+            pass  # it was ended before it started (a stop): the run ends as killed
     finally:
         os.close(block_w)
 
@@ -700,12 +703,15 @@ def run(argv, *, stdin=None, stdout=None, stderr=None, env=None, cwd=None, time_
                     if fd is not None:
                         os.close(fd)
                 report_w = block_r = info_w = None
-                _hold(proc.pid, info_r, block_w, group, per_process, output_limit, cpu_cap)
-                block_w = None
+                held, block_w = block_w, None  # _hold closes it
+                _hold(proc.pid, info_r, held, group, per_process, output_limit, cpu_cap)
     except BaseException as exc:
         for fd in (report_r, report_w, block_r, block_w, info_r, info_w):
             if fd is not None:
-                os.close(fd)
+                try:
+                    os.close(fd)
+                except OSError:
+                    pass
         if proc is not None:
             _kill(proc.pid)
             with _lock:
