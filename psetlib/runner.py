@@ -11,8 +11,9 @@
   private working folder, with the environment cleared down to PATH, LANG, HOME and TMPDIR;
   its input is a private sealed copy (a memfd), whose path tells nothing.
 - Its time is the CPU time, user plus system, of every process of its tree, waited for or
-  not: pset_init reaps them all; without it the orphans handed to this process (a child
-  subreaper) are reaped here and their time is added. A wall-clock backstop (default twice
+  not: in the sandbox pset_init reaps them all; without it the orphans handed to this process
+  (a child subreaper) are reaped here and their time is added (those of its cgroup, its mark
+  or its process group). A wall-clock backstop (default twice
   the time limit plus one second) ends a command that sleeps; where a cgroup counts the
   tree's CPU time, a tree past the time limit is ended at once.
 - Memory: where a cgroup can be made (cgroup.py), the memory limit is on the whole tree and
@@ -546,26 +547,51 @@ def memory_kind():
     return "tree" if cgroup.probe()[0] else "process"
 
 
-_RLIMITS = ((resource.RLIMIT_AS, 1), (resource.RLIMIT_FSIZE, 1), (resource.RLIMIT_CPU, 1))
+_workdirs = {}
+
+
+def _workdir(folder):
+    """The private working folder of this thread's judged runs without the sandbox, in
+    `folder`; it is emptied after every run (see _empty)."""
+    key = (threading.get_ident(), folder)
+    if key not in _workdirs or not os.path.isdir(_workdirs[key]):
+        _workdirs[key] = tempfile.mkdtemp(dir=folder, prefix="work-")
+    return _workdirs[key]
+
+
+def _empty(folder):
+    """Removes whatever a run left in its working folder."""
+    try:
+        left = os.listdir(folder)
+    except OSError:
+        return
+    for name in left:
+        path = os.path.join(folder, name)
+        if os.path.isdir(path) and not os.path.islink(path):
+            shutil.rmtree(path, ignore_errors=True)
+        else:
+            try:
+                os.unlink(path)
+            except OSError:
+                pass
 
 
 def _hold(pid, info_r, block_w, group, memory, output, cpu):
-    """Puts the first processes of a judged run (pset_init, or bubblewrap and its sandboxed
-    child, whose pid it writes to info_r) into the run's cgroup and under its limits, then
-    lets them go on (a byte on block_w); they wait for it before starting the command.
-    info_r stays open: the caller closes it when the run has ended."""
+    """Puts the first processes of a sandboxed run (bubblewrap, and its child, whose pid it
+    writes to info_r) into the run's cgroup and under its limits, then lets them go on (a
+    byte on block_w): they wait for it before going on. info_r stays open: the caller closes
+    it when the run has ended."""
     pids = [pid]
-    if info_r is not None:
-        text = b""
-        while True:
-            chunk = os.read(info_r, 4096)
-            if not chunk:
-                break
-            text += chunk
-            m = re.search(rb'"child-pid"\s*:\s*(\d+)', text)
-            if m:
-                pids.append(int(m.group(1)))
-                break
+    text = b""
+    while True:
+        chunk = os.read(info_r, 4096)
+        if not chunk:
+            break
+        text += chunk
+        m = re.search(rb'"child-pid"\s*:\s*(\d+)', text)
+        if m:
+            pids.append(int(m.group(1)))
+            break
     try:
         limits = [(resource.RLIMIT_CORE, 0)]
         for what, value in ((resource.RLIMIT_AS, memory),
@@ -641,7 +667,7 @@ def run(argv, *, stdin=None, stdout=None, stderr=None, env=None, cwd=None, time_
         paths.append(given)
     cpu_cap = int(math.ceil(time_limit)) + 1 if time_limit is not None else None
     boxed = judged and sandbox.active()
-    helper = sandbox.init() if judged else None
+    helper = boxed  # pset_init: the first process of the sandbox
     group = None
     work = None
     report_r = report_w = block_r = block_w = info_r = info_w = None
@@ -660,7 +686,7 @@ def run(argv, *, stdin=None, stdout=None, stderr=None, env=None, cwd=None, time_
         if judged:
             run_env = {"PATH": sandbox.PATH, "LANG": "C.UTF-8"}
             if not boxed:
-                work = tempfile.mkdtemp(dir=folder, prefix="work-")
+                work = _workdir(folder)
                 run_env = sandbox.environment(work)
                 run_cwd = work
                 cmd, _, _ = sandbox.visible(cmd, cwd, folder)
@@ -669,17 +695,14 @@ def run(argv, *, stdin=None, stdout=None, stderr=None, env=None, cwd=None, time_
         run_env[TOKEN_VAR] = token
         passed = ()
         if helper:
-            # the first processes wait until their cgroup and limits are set (see _hold)
+            # bubblewrap waits until it and its first child are in the run's cgroup and under
+            # its limits (see _hold)
             report_r, report_w = os.pipe()
             block_r, block_w = os.pipe()
-            if boxed:
-                info_r, info_w = os.pipe()
-                cmd = sandbox.command(cmd, report_w, cwd, folder, output_limit, block_r, info_w)
-                run_cwd = folder
-                passed = (report_w, block_r, info_w)
-            else:
-                cmd = [helper, "-w", str(block_r), str(report_w)] + cmd
-                passed = (report_w, block_r)
+            info_r, info_w = os.pipe()
+            cmd = sandbox.command(cmd, report_w, cwd, folder, output_limit, block_r, info_w)
+            run_cwd = folder
+            passed = (report_w, block_r, info_w)
         else:
             steps = [f"echo $$ > {shlex.quote(f)}" for f in (group.join_files if group else [])]
             if steps or memory_limit or output_limit or cpu_cap:
@@ -725,7 +748,7 @@ def run(argv, *, stdin=None, stdout=None, stderr=None, env=None, cwd=None, time_
         if group is not None:
             group.remove()
         if work:
-            shutil.rmtree(work, ignore_errors=True)
+            _empty(work)
         _leave()
         if spawning and isinstance(exc, (OSError, subprocess.SubprocessError)):
             raise StartError(start_problem(argv, exc)) from None
@@ -781,7 +804,7 @@ def run(argv, *, stdin=None, stdout=None, stderr=None, env=None, cwd=None, time_
                 peak, hit = group.memory()
                 group.remove()
             if work:
-                shutil.rmtree(work, ignore_errors=True)
+                _empty(work)
     wall = time.monotonic() - start
     cpu = rusage.ru_utime + rusage.ru_stime + orphans
     peak_kb = rusage.ru_maxrss

@@ -10,8 +10,7 @@ its installation), unless the folder holds the project, a package or pset's temp
 
 pset_init (tools/pset_init.c, built into BUILD/tools) is the namespace's first process: it
 starts the command, reaps every process of its tree, kills what is left when the command ends
-and reports the command's wait status and the CPU time of the whole tree. Without bubblewrap it
-still starts the command, as a child subreaper.
+and reports the command's wait status and the CPU time of the whole tree.
 
 configure(mode, build_dir) is called by every action that judges: mode 'auto' uses the sandbox
 where it can start and says once on stderr when it cannot; 'require' makes that an error;

@@ -1,6 +1,6 @@
 /* pset_init: the first process of a judged command, which it starts, outlives and accounts.
 
-   pset_init [-w WAIT_FD] FD COMMAND [ARG ...]
+   pset_init FD COMMAND [ARG ...]
 
    Starts COMMAND as its child and waits for it, reaping on the way every descendant handed to
    it (it is the init of the sandbox's PID namespace, or a child subreaper without one). When
@@ -13,9 +13,8 @@
 
    and it exits 0. FD is closed in COMMAND, and this process is not dumpable, so no process of
    the command can reach FD through /proc. SIGTERM or SIGHUP (the parent's death signal) kill
-   the tree and end it without a report. With -w it first waits for one byte (or the end) on
-   WAIT_FD, while its parent puts it into a cgroup and sets its limits, which COMMAND inherits.
-   Cost: one fork, and a scan of /proc/self/task/N/children per round of killing. */
+   the tree and end it without a report. Cost: one fork, and a scan of
+   /proc/self/task/N/children per round of killing. */
 #define _GNU_SOURCE
 
 #include <dirent.h>
@@ -95,20 +94,9 @@ static void end_tree(void) {
 }
 
 int main(int argc, char **argv) {
-  int wait_fd = -1;
-  if (argc > 2 && strcmp(argv[1], "-w") == 0) {
-    wait_fd = atoi(argv[2]);
-    argv += 2;
-    argc -= 2;
-  }
   if (argc < 3) {
-    fprintf(stderr, "pset_init: usage: pset_init [-w WAIT_FD] FD COMMAND [ARG ...]\n");
+    fprintf(stderr, "pset_init: usage: pset_init FD COMMAND [ARG ...]\n");
     return 2;
-  }
-  if (wait_fd >= 0) {
-    char b;
-    while (read(wait_fd, &b, 1) < 0 && errno == EINTR) {}
-    close(wait_fd);
   }
   int report = atoi(argv[1]);
   if (fcntl(report, F_SETFD, FD_CLOEXEC) != 0) {
