@@ -577,11 +577,11 @@ def _empty(folder):
 
 
 def _hold(pid, info_r, block_w, group, memory, output, cpu):
-    """Puts the first processes of a sandboxed run (bubblewrap, and its child, whose pid it
-    writes to info_r) into the run's cgroup and under its limits, then lets them go on (a
-    byte on block_w): they wait for it before going on. info_r stays open: the caller closes
-    it when the run has ended."""
-    pids = [pid]
+    """Puts the first process of a sandboxed run (bubblewrap's child, whose pid bubblewrap
+    writes to info_r; every process of the command descends from it) into the run's cgroup and
+    under its limits, then lets it go on (a byte on block_w): it waits for it before going on.
+    info_r stays open: the caller closes it when the run has ended."""
+    pids = []
     text = b""
     while True:
         chunk = os.read(info_r, 4096)
@@ -592,6 +592,7 @@ def _hold(pid, info_r, block_w, group, memory, output, cpu):
         if m:
             pids.append(int(m.group(1)))
             break
+    pids = pids or [pid]
     try:
         limits = [(resource.RLIMIT_CORE, 0)]
         for what, value in ((resource.RLIMIT_AS, memory),

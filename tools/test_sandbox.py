@@ -40,7 +40,8 @@ int main(void) {
   if (pipe(p)) return 9;
   if (fork() == 0) {
     struct timespec t;
-    do clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t); while (t.tv_sec * 10 + t.tv_nsec / 100000000 < 8);
+    do clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    while (t.tv_sec * 10 + t.tv_nsec / 100000000 < 8); /* 0.8 s of CPU */
     if (write(p[1], "25\n", 3) != 3) return 9;
     for (;;) {}
   }
