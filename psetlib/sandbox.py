@@ -2,8 +2,9 @@
 
 Inside, the command sees the system folders read-only (/usr and the links to it, /etc), a
 fresh /proc of its own PID namespace, a minimal /dev, and a fresh private tmpfs at /tmp, its
-working folder, HOME and TMPDIR; no network; the environment PATH, LANG=C.UTF-8, HOME and
-TMPDIR only; it runs as nobody in a user namespace of its own. The project tree, the package
+working folder, HOME and TMPDIR, the one place it can write (the root is read-only); no
+network; the environment PATH, LANG=C.UTF-8, HOME and TMPDIR only; it runs as nobody in a
+user namespace of its own. The project tree, the package
 folders and pset's own temporary folder are not there. What the command line names is: the
 program's file, read-only (a script's folder too, and an interpreter outside the system with
 its installation), unless the folder holds the project, a package or pset's temporary folder.
@@ -249,9 +250,10 @@ def command(argv, report_fd, cwd=None, scratch="/nonexistent", output_limit=None
     for f in sorted(files):
         if not any(_under(os.path.realpath(f), d) for d in shown):
             line += ["--ro-bind", f, f]
-    line += ["--ro-bind", _init, INIT_INSIDE, "--chdir", WORK, "--clearenv",
-             "--setenv", "PATH", PATH, "--setenv", "LANG", "C.UTF-8", "--setenv", "HOME", WORK,
-             "--setenv", "TMPDIR", WORK, "--", INIT_INSIDE, str(report_fd)]
+    line += ["--ro-bind", _init, INIT_INSIDE, "--remount-ro", "/", "--chdir", WORK,
+             "--clearenv", "--setenv", "PATH", PATH, "--setenv", "LANG", "C.UTF-8",
+             "--setenv", "HOME", WORK, "--setenv", "TMPDIR", WORK,
+             "--", INIT_INSIDE, str(report_fd)]
     return line + argv
 
 
