@@ -1,31 +1,46 @@
 """The one process runner: runs a command the way a contest judge does.
 
-    result = run(argv, stdin=PATH_OR_BYTES, time_limit=2.0, memory_limit=MB, output_limit=MB)
+    result = run(argv, stdin=PATH_OR_BYTES, time_limit=2.0, memory_limit=MB, output_limit=MB,
+                 judged=True)
 
 - The command starts in a session of its own, its input from a file (or /dev/null), its
-  standard output and standard error into files: nothing it prints is held in memory.
-- Its time is CPU time, user plus system, of the command and the children it waited for
-  (from wait4). A wall-clock backstop (default twice the time limit plus one second) ends a
-  command that sleeps; a run never waits longer than its backstop.
-- The memory limit is the command's address space; the output limit caps each of its output
-  files (a write past it ends the command: OLE). The command inherits them from this process
-  at its start (see _spawn) or, when that is not safe, from a POSIX shell that sets them and
-  then becomes the command through exec (so its pid and CPU time are the command's).
-- This process is made a child subreaper, so a descendant that leaves the command's process
-  group or session is handed to us when its parent ends; at the end of every run all of the
-  command's descendants are killed and reaped, whatever they did.
+  standard output and standard error into files: nothing it prints is held in memory. No run
+  writes a core file (RLIMIT_CORE is 0 for pset and everything it starts).
+- A judged command (judged=True) is a contestant's: it runs in the sandbox (see sandbox.py)
+  where bubblewrap can start, under pset_init, which reaps and accounts its whole tree; in a
+  private working folder, with the environment cleared down to PATH, LANG, HOME and TMPDIR;
+  its input is a private sealed copy (a memfd), whose path tells nothing.
+- Its time is the CPU time, user plus system, of every process of its tree, waited for or
+  not: in the sandbox pset_init reaps them all; without it the orphans handed to this process
+  (a child subreaper) are reaped here and their time is added (those of its cgroup, its mark
+  or its process group). A wall-clock backstop (default twice
+  the time limit plus one second) ends a command that sleeps; where a cgroup counts the
+  tree's CPU time, a tree past the time limit is ended at once.
+- Memory: where a cgroup can be made (cgroup.py), the memory limit is on the whole tree and
+  the peak is the tree's; else the limit is each process's address space and the peak the
+  largest process's resident size. The output limit caps each of its output files (a write
+  past it ends the command).
+- At the end of every run all of the command's processes are killed and reaped, whatever
+  they did; its cgroup is removed.
 
-The result carries a verdict: OK (exit status 0 within the limits), TLE, MLE, OLE or RE (with
-the exit status or the signal's name). Judging the output is the caller's business.
+The verdict comes from what was measured, never from what the command wrote: TLE when its CPU
+time passed the limit or the backstop ended it; OLE when an output file passed the output
+limit; MLE when the tree hit its cgroup's limit (its OOM killer ended a process, or it failed
+after a charge failed at the limit) or, per process, when it failed with its peak within
+MARGIN of the limit; OK on exit status 0; else RE with the exit status or the signal's name,
+SIGXCPU, SIGXFSZ and SIGKILL included when no limit was reached.
 """
 
 import ctypes
 import errno
+import fcntl
 import itertools
 import math
 import os
+import re
 import resource
 import select
+import shlex
 import shutil
 import signal
 import subprocess
@@ -33,16 +48,22 @@ import tempfile
 import threading
 import time
 
+from . import cgroup, sandbox
+
 MB = 1 << 20
+MARGIN = 4 * MB                 # a process maps this much more than it touches
 TOKEN_VAR = "PSET_RUN"          # marks every process of one run, to find it after it hid
+CPU_POLL = 0.05                 # seconds between looks at a tree's CPU time
 _PR_SET_CHILD_SUBREAPER = 36
+_OWNER = ".owner"               # the lock file of a scratch folder, held while its pset lives
 
 _libc = ctypes.CDLL(None, use_errno=True)
 _lock = threading.Lock()        # guards the registry and the sweep of orphans
-_active = {}                    # main pid -> token of every run in progress
+_active = {}                    # main pid -> _Run of every run in progress
 _serial = itertools.count(1)
 _subreaper = None
 _scratch = None
+_owner_fd = None
 _own_all = False                # every child of this process is one of our runs' (see own_all)
 
 
@@ -51,8 +72,22 @@ _critical = 0                   # depth of the main thread's sections a signal m
 _pending = None                 # a signal that arrived in one, given again at its end
 
 
+def _no_cores():
+    try:
+        resource.setrlimit(resource.RLIMIT_CORE, (0, resource.getrlimit(resource.RLIMIT_CORE)[1]))
+    except (OSError, ValueError):
+        pass
+
+
+_no_cores()
+
+
 class StartError(OSError):
     """The command could not be started; str() is one line naming it and why."""
+
+
+class InputTooLong(StartError):
+    """The input is longer than the run's input limit."""
 
 
 class Cancelled(Exception):
@@ -64,8 +99,10 @@ class Result:
 
     argv, verdict ('OK', 'TLE', 'MLE', 'OLE', 'RE'), status (exit status, None after a
     signal), signal (number or None), signal_name ('SIGSEGV' or None), cpu and wall (seconds),
-    peak_kb (peak resident memory, KiB), timed_out (the wall-clock backstop ended it),
-    stdout and stderr (paths of the files holding them), stdout_size (bytes)."""
+    peak_kb (peak memory, KiB: the tree's where a cgroup counted it), memory ('tree' or
+    'process': how the memory limit and the peak were taken), sandboxed (bool), timed_out
+    (the wall-clock backstop ended it), stdout and stderr (paths of the files holding them),
+    stdout_size (bytes)."""
 
     def __init__(self, **kw):
         self.__dict__.update(kw)
@@ -153,22 +190,64 @@ def become_subreaper():
     return _subreaper
 
 
+def _stale(path):
+    """True when `path` is the scratch folder of a pset that is gone: its owner lock is free."""
+    try:
+        fd = os.open(os.path.join(path, _OWNER), os.O_RDONLY | os.O_CLOEXEC)
+    except OSError:
+        return False
+    try:
+        fcntl.flock(fd, fcntl.LOCK_EX | fcntl.LOCK_NB)
+        return True
+    except OSError:
+        return False
+    finally:
+        os.close(fd)
+
+
+def sweep_stale(base):
+    """Removes what dead pset runs left: scratch folders pset-PID-* in `base` whose owner is
+    gone, and their cgroups. Returns the folders removed."""
+    removed = []
+    try:
+        names = os.listdir(base)
+    except OSError:
+        names = []
+    for name in names:
+        path = os.path.join(base, name)
+        if re.fullmatch(r"pset-\d+-\w+", name) and os.path.isdir(path) and \
+                not os.path.islink(path) and _stale(path):
+            shutil.rmtree(path, ignore_errors=True)
+            removed.append(path)
+    cgroup.sweep()
+    return removed
+
+
 def scratch():
     """A private temporary folder for this process (no blank or colon in its path, so a path
-    inside it can stand in LD_PRELOAD); removed by cleanup()."""
-    global _scratch
+    inside it can stand in LD_PRELOAD); removed by cleanup(). It holds a lock file while this
+    process lives, so that a later run can tell it was left by a dead one and remove it."""
+    global _scratch, _owner_fd
     with _lock:
         if _scratch is None or not os.path.isdir(_scratch):
             for base in (tempfile.gettempdir(), "/tmp", "/var/tmp", "/dev/shm"):
                 if any(c in base for c in " \t\n:"):
                     continue
                 try:
-                    _scratch = tempfile.mkdtemp(prefix="pset-", dir=base)
+                    sweep_stale(base)
+                    made = tempfile.mkdtemp(prefix=f"pset-{os.getpid()}-", dir=base)
+                    fd = os.open(os.path.join(made, _OWNER), os.O_CREAT | os.O_RDWR |
+                                 os.O_CLOEXEC, 0o600)
+                    fcntl.flock(fd, fcntl.LOCK_EX)
+                    if _owner_fd is not None:
+                        os.close(_owner_fd)
+                    _scratch, _owner_fd = made, fd
                     break
                 except OSError:
                     continue
             else:
                 raise OSError("no temporary folder can be made whose path has no blank or colon")
+            sandbox.hide(_scratch)
         return _scratch
 
 
@@ -176,7 +255,7 @@ def cleanup():
     """Ends every run in progress and refuses new ones, waits (a second at most) for their
     threads to end them, kills and reaps every child this process still has (whoever started
     it), removes the scratch folder. For the end of the program."""
-    global _scratch
+    global _scratch, _owner_fd
     kill_all(refuse_new=True)
     deadline = time.monotonic() + 1.0
     while _active and time.monotonic() < deadline:
@@ -197,6 +276,21 @@ def cleanup():
     if _scratch:
         shutil.rmtree(_scratch, ignore_errors=True)
         _scratch = None
+    if _owner_fd is not None:
+        os.close(_owner_fd)
+        _owner_fd = None
+
+
+class _Run:
+    def __init__(self, pid, token, tag, group):
+        self.pid, self.token, self.tag, self.group = pid, token, tag, group
+        self.killed = False
+
+    def kill(self):
+        self.killed = True
+        _kill(self.pid)
+        if self.group is not None:
+            self.group.kill()
 
 
 def kill_all(refuse_new=False):
@@ -205,9 +299,17 @@ def kill_all(refuse_new=False):
     global _refusing
     with _lock:
         _refusing = _refusing or refuse_new
-        pids = list(_active)
-    for pid in pids:
-        _kill(pid)
+        runs = list(_active.values())
+    for r in runs:
+        r.kill()
+
+
+def kill_tagged(which):
+    """Ends the runs in progress whose tag satisfies which(tag)."""
+    with _lock:
+        runs = [r for r in _active.values() if which(r.tag)]
+    for r in runs:
+        r.kill()
 
 
 def _kill(pid):
@@ -254,10 +356,14 @@ def _pgid_of(pid):
         return None
 
 
-def _sweep(pid, token):
+def _sweep(pid, token, members=()):
     """Kills and reaps every descendant of the run whose main process is `pid` (a zombie or
     gone by now): its process group first, then the orphans handed to us, round after round,
-    for an orphan's own children come to us when it dies."""
+    for an orphan's own children come to us when it dies. `members`: a callable giving the
+    pids of the run's cgroup. Returns the CPU seconds of the orphans reaped that were the
+    run's (its mark, its cgroup, its process group): a stray of unknown origin that is ended
+    here (see own_all_children) adds nothing."""
+    cpu = 0.0
     for _ in range(1000):
         try:
             os.killpg(pid, signal.SIGKILL)
@@ -265,23 +371,28 @@ def _sweep(pid, token):
             pass
         with _lock:
             others = [p for p in _active if p != pid]
-            victims = []
+            inside = members() if members else set()
+            victims, ours = [], set()
             for child in _children():
                 if child == pid or child in _active:
                     continue
                 tok = _token_of(child)
-                if tok == token or _pgid_of(child) == pid or \
-                        (_own_all and tok in ("", None) and not others):
+                if child in inside or tok == token or _pgid_of(child) == pid:
+                    ours.add(child)
+                if child in ours or (_own_all and tok in ("", None) and not others):
                     victims.append(child)
             for v in victims:
                 _kill(v)
             for v in victims:
                 try:
-                    os.waitpid(v, 0)
+                    _, _, ru = os.wait4(v, 0)
+                    if v in ours:
+                        cpu += ru.ru_utime + ru.ru_stime
                 except ChildProcessError:
                     pass
         if not victims:
-            return
+            return cpu
+    return cpu
 
 
 WRAPPER = "pset-run"  # $0 of the shell that sets the limits; names it in its exec errors
@@ -291,10 +402,8 @@ def _hard(what):
     return resource.getrlimit(what)[1]
 
 
-def _limited(argv, memory, output, cpu):
-    """The command line that runs `argv` under the limits: a POSIX shell sets them and
-    replaces itself with the command (exec), so the command keeps the pid we wait for.
-    (A Python preexec function would cost a fork of this whole process on every run.)"""
+def _limits(memory, output, cpu):
+    """The shell steps that set the limits."""
     steps = ["ulimit -c 0"]
     for flag, what, value, unit in (("-v", resource.RLIMIT_AS, memory, 1024),
                                     ("-f", resource.RLIMIT_FSIZE,
@@ -305,50 +414,28 @@ def _limited(argv, memory, output, cpu):
             if hard != resource.RLIM_INFINITY:
                 value = min(value, hard)
             steps.append(f"ulimit {flag} {max(1, -(-value // unit))}")
-    return ["/bin/sh", "-c", " && ".join(steps) + ' && exec "$@"', WRAPPER] + list(argv)
+    return steps
 
 
-def _vm_size():
+_sanitized_cache = {}
+
+
+def _sanitized(prog):
+    """True when the program is built with the address sanitizer, whose shadow memory cannot
+    live in an address-space limit."""
+    path = prog if "/" in prog else shutil.which(prog)
     try:
-        with open("/proc/self/statm") as fh:
-            return int(fh.read().split()[0]) * resource.getpagesize()
-    except (OSError, ValueError, IndexError):
-        return None
-
-
-_INHERITED = ((resource.RLIMIT_AS, "memory"), (resource.RLIMIT_FSIZE, "output"))
-
-
-def _spawn(argv, memory, output, cpu, **kw):
-    """Starts the command under its limits; returns (Popen, True when a wrapper shell runs).
-
-    The fast way: while this process runs alone (one thread), it lowers its own soft limits
-    for the moment of the spawn, which the child inherits, and restores them; that saves the
-    start of a shell. The CPU limit is then left to the wall-clock backstop, for our own CPU
-    time may be past it. With other threads about, or a memory limit near our own size, the
-    shell sets the limits instead."""
-    if not (memory or output or cpu):
-        return subprocess.Popen(argv, **kw), False
-    vm = _vm_size()
-    alone = threading.active_count() == 1 and vm is not None and \
-        (not memory or memory > vm + 256 * MB)
-    if not alone:
-        return subprocess.Popen(_limited(argv, memory, output, cpu), **kw), True
-    want = {"memory": memory, "output": output + 1 if output else None}
-    saved = []
-    try:
-        for what, name in _INHERITED:
-            soft, hard = resource.getrlimit(what)
-            saved.append((what, soft, hard))
-            value = want[name]
-            if value:
-                if hard != resource.RLIM_INFINITY:
-                    value = min(value, hard)
-                resource.setrlimit(what, (value, hard))
-        return subprocess.Popen(argv, **kw), False
-    finally:
-        for what, soft, hard in saved:
-            resource.setrlimit(what, (soft, hard))
+        st = os.stat(path)
+    except (OSError, TypeError):
+        return False
+    key = (path, st.st_mtime_ns, st.st_size)
+    if key not in _sanitized_cache:
+        try:
+            with open(path, "rb") as fh:
+                _sanitized_cache[key] = b"__asan_init" in fh.read(64 * MB)
+        except OSError:
+            _sanitized_cache[key] = False
+    return _sanitized_cache[key]
 
 
 def _exec_failure(argv, status, stderr_path):
@@ -366,38 +453,76 @@ def _exec_failure(argv, status, stderr_path):
     return cannot_start(argv[0], line.split(": ")[-1])
 
 
-_ALLOC_WORDS = (b"bad_alloc", b"MemoryError", b"Cannot allocate memory", b"out of memory",
-                b"memory exhausted")
-
-
-def _ran_out_of_memory(stderr_path, peak_kb, memory):
-    if peak_kb * 1024 >= 0.9 * memory:
-        return True
-    try:
-        with open(stderr_path, "rb") as fh:
-            fh.seek(max(0, os.path.getsize(stderr_path) - 8192))
-            tail = fh.read()
-    except OSError:
-        return False
-    return any(w in tail for w in _ALLOC_WORDS)
-
-
 def _closer(fds):
     fds = tuple(fds)
     return lambda: [os.close(fd) for fd in fds]
 
 
-def _open_in(stdin, folder):
+def _copy(src_fd, dst_fd, limit):
+    """Copies src into dst, at most `limit` bytes (None: all); True when src held more."""
+    copied = 0
+    use_sendfile = True
+    while True:
+        want = 1 << 20 if limit is None else min(1 << 20, limit + 1 - copied)
+        if want <= 0:
+            return True
+        n = 0
+        if use_sendfile:
+            try:
+                n = os.sendfile(dst_fd, src_fd, None, want)
+            except OSError as exc:
+                if exc.errno not in (errno.EINVAL, errno.ENOSYS, errno.ESPIPE):
+                    raise
+                use_sendfile = False
+                continue
+        else:
+            data = os.read(src_fd, want)
+            n = len(data)
+            view = memoryview(data)
+            while view:
+                view = view[os.write(dst_fd, view):]
+        if n == 0:
+            return False
+        copied += n
+        if limit is not None and copied > limit:
+            return True
+
+
+def _sealed(fill):
+    """A memfd that fill(fd) writes, then sealed against any change and rewound."""
+    fd = os.memfd_create("input", os.MFD_CLOEXEC | os.MFD_ALLOW_SEALING)
+    try:
+        fill(fd)
+        fcntl.fcntl(fd, fcntl.F_ADD_SEALS, fcntl.F_SEAL_SHRINK | fcntl.F_SEAL_GROW |
+                    fcntl.F_SEAL_WRITE | fcntl.F_SEAL_SEAL)
+        os.lseek(fd, 0, os.SEEK_SET)
+        return os.fdopen(fd, "rb")
+    except BaseException:
+        os.close(fd)
+        raise
+
+
+def _open_in(stdin, private, limit):
+    """The command's standard input: /dev/null, the bytes given, or the file given (a private
+    sealed copy when `private` or when its length is limited)."""
     if stdin is None:
         return open(os.devnull, "rb")
     if isinstance(stdin, (bytes, bytearray)):
-        fd, path = tempfile.mkstemp(dir=folder, suffix=".in")
-        with os.fdopen(fd, "wb") as fh:
-            fh.write(stdin)
-        fh = open(path, "rb")
-        os.unlink(path)
-        return fh
-    return open(stdin, "rb")
+        if limit is not None and len(stdin) > limit:
+            raise InputTooLong(f"the input is too long: more than {limit // MB} MB")
+
+        def fill(fd):
+            view = memoryview(stdin)
+            while view:
+                view = view[os.write(fd, view):]
+        return _sealed(fill)
+    if not private and limit is None:
+        return open(stdin, "rb")
+    with open(stdin, "rb") as src:
+        def fill(fd):
+            if _copy(src.fileno(), fd, limit):
+                raise InputTooLong(f"{stdin}: too long: more than {limit // MB} MB")
+        return _sealed(fill)
 
 
 def cannot_start(prog, why):
@@ -438,8 +563,108 @@ def check_startable(command):
         raise StartError(cannot_start(prog, "denied"))
 
 
+def memory_kind():
+    """'tree' where a cgroup limits a run's whole tree, else 'process'."""
+    return "tree" if cgroup.probe()[0] else "process"
+
+
+_workdirs = {}
+
+
+def _workdir(folder):
+    """The private working folder of this thread's judged runs without the sandbox, in
+    `folder`; it is emptied after every run (see _empty)."""
+    key = (threading.get_ident(), folder)
+    if key not in _workdirs or not os.path.isdir(_workdirs[key]):
+        _workdirs[key] = tempfile.mkdtemp(dir=folder, prefix="work-")
+    return _workdirs[key]
+
+
+def _empty(folder):
+    """Removes whatever a run left in its working folder."""
+    try:
+        left = os.listdir(folder)
+    except OSError:
+        return
+    for name in left:
+        path = os.path.join(folder, name)
+        if os.path.isdir(path) and not os.path.islink(path):
+            shutil.rmtree(path, ignore_errors=True)
+        else:
+            try:
+                os.unlink(path)
+            except OSError:
+                pass
+
+
+def _hold(pid, info_r, block_w, group, memory, output, cpu):
+    """Puts the first process of a sandboxed run (bubblewrap's child, whose pid bubblewrap
+    writes to info_r; every process of the command descends from it) into the run's cgroup and
+    under its limits, then lets it go on (a byte on block_w): it waits for it before going on.
+    info_r stays open: the caller closes it when the run has ended."""
+    pids = []
+    text = b""
+    while True:
+        chunk = os.read(info_r, 4096)
+        if not chunk:
+            break
+        text += chunk
+        m = re.search(rb'"child-pid"\s*:\s*(\d+)', text)
+        if m:
+            pids.append(int(m.group(1)))
+            break
+    pids = pids or [pid]
+    try:
+        limits = [(resource.RLIMIT_CORE, 0)]
+        for what, value in ((resource.RLIMIT_AS, memory),
+                            (resource.RLIMIT_FSIZE, output + 1 if output else None),
+                            (resource.RLIMIT_CPU, cpu)):
+            if value:
+                hard = _hard(what)
+                limits.append((what, value if hard == resource.RLIM_INFINITY else
+                               min(value, hard)))
+        for p in pids:
+            try:
+                if group is not None:
+                    for f in group.join_files:
+                        with open(f, "w") as fh:
+                            fh.write(str(p))
+                for what, value in limits:
+                    resource.prlimit(p, what, (value, value))
+            except ProcessLookupError:
+                pass  # it ended already: bubblewrap could not set up the sandbox
+            except OSError as exc:
+                if exc.errno != errno.ESRCH:
+                    raise
+        try:
+            os.write(block_w, b"x")
+        except BrokenPipeError:
+            pass  # it was ended before it started (a stop): the run ends as killed
+    finally:
+        os.close(block_w)
+
+
+def _report(fd):
+    """pset_init's line: ('ok', wstatus, cpu seconds, maxrss KiB) or ('exec', errno), None
+    when it wrote none."""
+    try:
+        text = os.read(fd, 256).decode(errors="replace")
+    except OSError:
+        return None
+    parts = text.split()
+    try:
+        if parts[0] == "ok" and len(parts) == 5:
+            return "ok", int(parts[1]), (int(parts[2]) + int(parts[3])) / 1e6, int(parts[4])
+        if parts[0] == "exec" and len(parts) == 2:
+            return "exec", int(parts[1])
+    except (IndexError, ValueError):
+        pass
+    return None
+
+
 def run(argv, *, stdin=None, stdout=None, stderr=None, env=None, cwd=None, time_limit=None,
-        wall_limit=None, memory_limit=None, output_limit=None, folder=None, closed=()):
+        wall_limit=None, memory_limit=None, output_limit=None, folder=None, closed=(),
+        judged=False, input_limit=None, tag=None):
     """Runs `argv` to its end; returns a Result. Raises StartError when it cannot start.
 
     stdin: a path, bytes, or None for /dev/null. stdout, stderr: paths to write (created or
@@ -447,14 +672,15 @@ def run(argv, *, stdin=None, stdout=None, stderr=None, env=None, cwd=None, time_
     removes when done. time_limit: CPU seconds (None: none). wall_limit: seconds before the
     run is killed (default: 2 * time_limit + 1, none without a time limit). memory_limit and
     output_limit: bytes (None: none). closed: descriptors (0, 1) the command starts with
-    closed, for tests of programs that must cope with that."""
+    closed, for tests of programs that must cope with that. judged: a contestant's command
+    (sandbox, private folder and input, cleared environment; env and cwd are not used).
+    input_limit: bytes the input may hold; a longer one raises InputTooLong. tag: any value,
+    for kill_tagged()."""
     become_subreaper()
     folder = folder or scratch()
     if wall_limit is None and time_limit is not None:
         wall_limit = 2 * time_limit + 1
     token = f"{os.getpid()}.{next(_serial)}"
-    env = dict(os.environ if env is None else env)
-    env[TOKEN_VAR] = token
     paths = []
     for given, suffix in ((stdout, ".out"), (stderr, ".err")):
         if given is None:
@@ -462,32 +688,96 @@ def run(argv, *, stdin=None, stdout=None, stderr=None, env=None, cwd=None, time_
             os.close(fd)
         paths.append(given)
     cpu_cap = int(math.ceil(time_limit)) + 1 if time_limit is not None else None
+    boxed = judged and sandbox.active()
+    helper = boxed  # pset_init: the first process of the sandbox
+    group = None
+    work = None
+    report_r = report_w = block_r = block_w = info_r = info_w = None
+    proc = None
+    spawning = False
     _enter()  # from here until the run is in our books, a signal waits
     try:
-        with _open_in(stdin, folder) as fin, open(paths[0], "wb") as fout, \
+        if (memory_limit or judged) and cgroup.probe()[0]:
+            try:
+                group = cgroup.Group(memory_limit)
+            except OSError:
+                group = None
+        per_process = memory_limit if group is None and memory_limit and not (
+            not judged and _sanitized(argv[0])) else None
+        cmd, run_cwd = list(argv), cwd
+        if judged:
+            run_env = {"PATH": sandbox.PATH, "LANG": "C.UTF-8"}
+            if not boxed:
+                work = _workdir(folder)
+                run_env = sandbox.environment(work)
+                run_cwd = work
+                cmd, _, _ = sandbox.visible(cmd, cwd, folder)
+        else:
+            run_env = dict(os.environ if env is None else env)
+        run_env[TOKEN_VAR] = token
+        passed = ()
+        if helper:
+            # bubblewrap waits until it and its first child are in the run's cgroup and under
+            # its limits (see _hold)
+            report_r, report_w = os.pipe()
+            block_r, block_w = os.pipe()
+            info_r, info_w = os.pipe()
+            cmd = sandbox.command(cmd, report_w, cwd, folder, output_limit, block_r, info_w)
+            run_cwd = folder
+            passed = (report_w, block_r, info_w)
+        else:
+            steps = [f"echo $$ > {shlex.quote(f)}" for f in (group.join_files if group else [])]
+            if steps or memory_limit or output_limit or cpu_cap:
+                steps += _limits(per_process, output_limit, cpu_cap)
+                cmd = ["/bin/sh", "-c", " && ".join(steps) + ' && exec "$@"', WRAPPER] + cmd
+        with _open_in(stdin, judged, input_limit) as fin, open(paths[0], "wb") as fout, \
                 open(paths[1], "wb") as ferr:
             start = time.monotonic()
             with _lock:
                 if _refusing:
                     raise Cancelled()
                 extra = {"preexec_fn": _closer(closed)} if closed else {}
-                proc, wrapped = _spawn(argv, memory_limit, output_limit, cpu_cap, stdin=fin,
-                                       stdout=fout, stderr=ferr, env=env, cwd=cwd,
-                                       start_new_session=True, **extra)
-                _active[proc.pid] = token
-    except (OSError, subprocess.SubprocessError) as exc:
+                spawning = True
+                proc = subprocess.Popen(cmd, stdin=fin, stdout=fout, stderr=ferr, env=run_env,
+                                        cwd=run_cwd, start_new_session=True,
+                                        pass_fds=passed, **extra)
+                _active[proc.pid] = _Run(proc.pid, token, tag, group)
+            spawning = False
+            if helper:
+                for fd in (report_w, block_r, info_w):
+                    if fd is not None:
+                        os.close(fd)
+                report_w = block_r = info_w = None
+                held, block_w = block_w, None  # _hold closes it
+                _hold(proc.pid, info_r, held, group, per_process, output_limit, cpu_cap)
+    except BaseException as exc:
+        for fd in (report_r, report_w, block_r, block_w, info_r, info_w):
+            if fd is not None:
+                try:
+                    os.close(fd)
+                except OSError:
+                    pass
+        if proc is not None:
+            _kill(proc.pid)
+            with _lock:
+                _active.pop(proc.pid, None)
+            _sweep(proc.pid, token)
+            try:
+                os.waitpid(proc.pid, 0)
+            except ChildProcessError:
+                pass
+            proc.returncode = 0
+        if group is not None:
+            group.remove()
+        if work:
+            _empty(work)
         _leave()
-        if memory_limit and getattr(exc, "errno", None) == errno.ENOMEM:
-            # its image alone does not fit in the memory limit
-            return Result(argv=list(argv), verdict="MLE", status=None, signal=None,
-                          signal_name=None, cpu=0.0, wall=0.0, peak_kb=0, timed_out=False,
-                          stdout=paths[0], stderr=paths[1], stdout_size=0)
-        raise StartError(start_problem(argv, exc)) from None
-    except BaseException:
-        _leave()
+        if spawning and isinstance(exc, (OSError, subprocess.SubprocessError)):
+            raise StartError(start_problem(argv, exc)) from None
         raise
     pid = proc.pid
-    timed_out = False
+    timed_out = cpu_stopped = False
+    watch_cpu = group is not None and time_limit is not None and group.cpu() is not None
     try:
         _leave()  # a signal that came while it started is raised now, and ends it cleanly
         pidfd = os.pidfd_open(pid)
@@ -498,10 +788,18 @@ def run(argv, *, stdin=None, stdout=None, stderr=None, env=None, cwd=None, time_
                 left = None if wall_limit is None else wall_limit - (time.monotonic() - start)
                 if left is not None and left <= 0:
                     timed_out = True
-                    _kill(pid)
+                    _active[pid].kill()
                     poller.poll(1000)
                     break
-                if poller.poll(None if left is None else max(1, int(left * 1000) + 1)):
+                step = left
+                if watch_cpu:
+                    step = CPU_POLL if step is None else min(step, CPU_POLL)
+                if poller.poll(None if step is None else max(1, int(step * 1000) + 1)):
+                    break
+                if watch_cpu and (group.cpu() or 0) > time_limit:
+                    cpu_stopped = True
+                    _active[pid].kill()
+                    poller.poll(1000)
                     break
         finally:
             os.close(pidfd)
@@ -509,36 +807,69 @@ def run(argv, *, stdin=None, stdout=None, stderr=None, env=None, cwd=None, time_
         with _Section():
             if not _exited(pid):
                 _kill(pid)
-            _sweep(pid, token)
+            if group is not None:
+                group.kill()
+            # once it is a zombie, every child it left has come to us: end them all
+            os.waitid(os.P_PID, pid, os.WEXITED | os.WNOWAIT)
+            orphans = _sweep(pid, token, group.pids if group is not None else None)
             _, wstatus, rusage = os.wait4(pid, 0)
             proc.returncode = 0  # reaped here; keeps Popen from waiting on a reused pid
             with _lock:
-                _active.pop(pid, None)
+                killed = _active.pop(pid).killed
+            report = _report(report_r) if report_r is not None else None
+            for fd in (report_r, info_r):
+                if fd is not None:
+                    os.close(fd)
+            peak, hit, tree_cpu = None, False, None
+            if group is not None:
+                tree_cpu = group.cpu()
+                peak, hit = group.memory()
+                group.remove()
+            if work:
+                _empty(work)
     wall = time.monotonic() - start
-    cpu = rusage.ru_utime + rusage.ru_stime
+    cpu = rusage.ru_utime + rusage.ru_stime + orphans
+    peak_kb = rusage.ru_maxrss
+    if report is not None and report[0] == "exec":
+        err = report[1]
+        if err == errno.ENOMEM and memory_limit:
+            report = None  # its image alone does not fit in the memory limit
+            hit = "oom"
+        else:
+            raise StartError(start_problem(argv, OSError(err, os.strerror(err))))
+    elif report is not None:
+        wstatus, cpu, peak_kb = report[1], report[2] + orphans, report[3]
+    elif helper and not (killed or hit) and wstatus != 0:
+        raise StartError(f"cannot start {argv[0]} in the sandbox: "
+                         f"{first_line(paths[1], 200) or 'status ' + str(wstatus)}")
+    if report is None and tree_cpu is not None:
+        cpu = max(cpu, tree_cpu)
+    if peak is not None:
+        peak_kb = peak // 1024
     sig = os.WTERMSIG(wstatus) if os.WIFSIGNALED(wstatus) else None
     status = os.WEXITSTATUS(wstatus) if os.WIFEXITED(wstatus) else None
-    failed = _exec_failure(argv, status, paths[1]) if wrapped else None
-    if failed:
-        raise StartError(failed)
+    if not helper:
+        failed = _exec_failure(argv, status, paths[1])
+        if failed:
+            raise StartError(failed)
     out_size = os.path.getsize(paths[0]) if os.path.isfile(paths[0]) else 0
     err_size = os.path.getsize(paths[1]) if os.path.isfile(paths[1]) else 0
-    if timed_out:
+    ended = status != 0 or sig is not None
+    if timed_out or cpu_stopped or (time_limit is not None and cpu > time_limit):
         verdict = "TLE"
-    elif output_limit is not None and (sig == signal.SIGXFSZ or out_size > output_limit or
-                                       err_size > output_limit):
+    elif output_limit is not None and (out_size > output_limit or err_size > output_limit):
         verdict = "OLE"
-    elif time_limit is not None and (sig == signal.SIGXCPU or cpu > time_limit):
-        verdict = "TLE"
-    elif status == 0:
-        verdict = "OK"
-    elif memory_limit and _ran_out_of_memory(paths[1], rusage.ru_maxrss, memory_limit):
+    elif hit == "oom" or (hit and ended) or (
+            per_process and ended and peak_kb * 1024 >= per_process - MARGIN):
         verdict = "MLE"
+    elif not ended:
+        verdict = "OK"
     else:
         verdict = "RE"
     return Result(argv=list(argv), verdict=verdict, status=status, signal=sig,
                   signal_name=signal.Signals(sig).name if sig else None, cpu=cpu, wall=wall,
-                  peak_kb=rusage.ru_maxrss, timed_out=timed_out, stdout=paths[0],
+                  peak_kb=peak_kb, memory="tree" if group is not None else "process",
+                  sandboxed=boxed, timed_out=timed_out or cpu_stopped, stdout=paths[0],
                   stderr=paths[1], stdout_size=out_size)
 
 

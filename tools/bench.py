@@ -129,7 +129,8 @@ def bench_pset(runstat, runs):
         os.makedirs(scratch, exist_ok=True)
         for _ in range(n):
             t = time.perf_counter()
-            verdict, cpu, _ = judging.judge_test(p, progs, tests, "01", [solver], limits, scratch)
+            verdict, cpu, _, _ = judging.judge_test(p, progs, tests, "01", [solver], limits,
+                                                    scratch)
             walls.append(time.perf_counter() - t)
             cpus.append(cpu)
             bare, own = bare_run([solver], os.path.join(folder, "01.in"))
