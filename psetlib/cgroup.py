@@ -1,6 +1,7 @@
-"""Control groups for the runs of pset: one group per run, holding the whole process tree of
-its command, for a memory limit and a peak on the tree, its CPU time while it runs, and a cap
-on its processes.
+"""Control groups for the runs of pset: a group holds the whole process tree of a command,
+for a memory limit and a peak on the tree, its CPU time while it runs, and a cap on its
+processes. A group is made once (per worker thread and kind of run) and serves run after run,
+each taking its figures as differences from the mark it starts with (Group.start).
 
 cgroup v2 is used where this process's group delegates the memory controller to groups below
 it; else cgroup v1's memory controller (with cpuacct and pids where they are mounted), under
@@ -162,11 +163,30 @@ def _remove(folder: str) -> bool:
     return False
 
 
-class Group:
-    """One run's group in every controller at hand. join_files: the cgroup.procs files a
-    process writes its pid into to enter it."""
+class Mark:
+    """A group's counters when a run started in it (Group.start): what the run did is the
+    difference."""
 
-    def __init__(self, memory_limit: Optional[int] = None) -> None:
+    def __init__(self, cpu: Optional[float], oom: int, fails: int, peak: bool) -> None:
+        self.cpu, self.oom, self.fails, self.peak = cpu, oom, fails, peak
+
+
+def _table(text: str) -> dict[str, int]:
+    found = {}
+    for line in text.splitlines():
+        parts = line.split()
+        if len(parts) == 2 and parts[1].lstrip("-").isdigit():
+            found[parts[0]] = int(parts[1])
+    return found
+
+
+class Group:
+    """A group in every controller at hand, made once and used by run after run (one at a
+    time): Group.start() before each run, then cpu_since(), memory_since(); empty() ends what
+    is left of a run. join_files: the cgroup.procs files a process writes its pid (or 0, for
+    itself) into to enter it."""
+
+    def __init__(self) -> None:
         global _serial
         kind, _ = probe()
         if kind is None:
@@ -176,6 +196,9 @@ class Group:
             _serial += 1
             name = f"pset-{os.getpid()}-{_start_time(os.getpid())}-{_serial}"
         self.dirs: dict[str, str] = {}
+        self.limit: Optional[int] = None
+        self._peak_fd: Optional[int] = None
+        self._runs = 0
         try:
             for ctrl, base in _bases().items():
                 folder = os.path.join(base, name)
@@ -183,57 +206,114 @@ class Group:
                 self.dirs[ctrl] = folder
             mem = self.dirs["memory"]
             if kind == "v2":
-                if memory_limit:
-                    _write(os.path.join(mem, "memory.max"), str(memory_limit))
-                    if os.path.exists(os.path.join(mem, "memory.swap.max")):
-                        _write(os.path.join(mem, "memory.swap.max"), "0")
+                if os.path.exists(os.path.join(mem, "memory.swap.max")):
+                    _write(os.path.join(mem, "memory.swap.max"), "0")
                 if os.path.exists(os.path.join(mem, "pids.max")):
                     _write(os.path.join(mem, "pids.max"), str(PIDS_MAX))
-            else:
-                if memory_limit:
-                    _write(os.path.join(mem, "memory.limit_in_bytes"), str(memory_limit))
-                    memsw = os.path.join(mem, "memory.memsw.limit_in_bytes")
-                    if os.path.exists(memsw):
-                        _write(memsw, str(memory_limit))
-                if "pids" in self.dirs:
-                    _write(os.path.join(self.dirs["pids"], "pids.max"), str(PIDS_MAX))
+                try:  # a peak that can be reset, through this descriptor (Linux 6.12)
+                    self._peak_fd = os.open(os.path.join(mem, "memory.peak"),
+                                            os.O_RDWR | os.O_CLOEXEC)
+                except OSError:
+                    self._peak_fd = None
+            elif "pids" in self.dirs:
+                _write(os.path.join(self.dirs["pids"], "pids.max"), str(PIDS_MAX))
         except OSError:
             self.remove()
             raise
         self.join_files = [os.path.join(d, "cgroup.procs") for d in self.dirs.values()]
+        with _lock:
+            _groups.add(self)
+
+    def _file(self, name: str, ctrl: str = "memory") -> str:
+        return os.path.join(self.dirs[ctrl], name)
+
+    def set_limit(self, memory_limit: Optional[int]) -> None:
+        """The memory limit of the whole group, bytes (None: none), for the runs that follow;
+        set while no run is in it."""
+        if memory_limit == self.limit:
+            return
+        value = str(memory_limit) if memory_limit else ("max" if self.kind == "v2" else "-1")
+        if self.kind == "v2":
+            _write(self._file("memory.max"), value)
+        else:
+            memsw = self._file("memory.memsw.limit_in_bytes")
+            both = [self._file("memory.limit_in_bytes")] + (
+                [memsw] if os.path.exists(memsw) else [])
+            # memory.limit_in_bytes may never pass memory.memsw.limit_in_bytes
+            raising = not memory_limit or (self.limit is not None and memory_limit > self.limit)
+            for f in (reversed(both) if raising else both):
+                _write(f, value)
+        self.limit = memory_limit
 
     def cpu(self) -> Optional[float]:
         """CPU seconds used so far by every process that was in the group, None unknown."""
         if self.kind == "v2":
-            for line in _read(os.path.join(self.dirs["memory"], "cpu.stat")).splitlines():
-                if line.startswith("usage_usec "):
-                    return int(line.split()[1]) / 1e6
-            return None
+            usec = _table(_read(self._file("cpu.stat"))).get("usage_usec")
+            return usec / 1e6 if usec is not None else None
         if "cpuacct" not in self.dirs:
             return None
-        text = _read(os.path.join(self.dirs["cpuacct"], "cpuacct.usage")).strip()
-        return int(text) / 1e9 if text else None
+        text = _read(self._file("cpuacct.usage", "cpuacct")).strip()
+        return int(text) / 1e9 if text.isdigit() else None
 
-    def memory(self) -> tuple[Optional[int], Union[bool, str]]:
-        """(peak bytes or None, the limit was hit: True when its OOM killer ended a process or
-        a charge failed at the limit, 'oom' for the former)."""
-        mem = self.dirs["memory"]
+    def start(self) -> Mark:
+        """Marks the start of a run: its peak is taken from here (where the group's peak can
+        be reset, or on its first run), its CPU time, fail and OOM counts as differences."""
+        first = self._runs == 0
+        self._runs += 1
+        peak = first
         if self.kind == "v2":
-            peak = _read(os.path.join(mem, "memory.peak")).strip()
-            events = dict(line.split() for line in
-                          _read(os.path.join(mem, "memory.events")).splitlines() if line)
-            oom = int(events.get("oom_kill", 0)) > 0
-            hit = oom or int(events.get("max", 0)) > 0
-            return (int(peak) if peak else None), ("oom" if oom else hit)
-        peak = _read(os.path.join(mem, "memory.max_usage_in_bytes")).strip()
-        control = dict(line.split() for line in
-                       _read(os.path.join(mem, "memory.oom_control")).splitlines() if line)
-        oom = int(control.get("oom_kill", 0)) > 0
-        fails = _read(os.path.join(mem, "memory.failcnt")).strip()
-        hit = oom or (fails not in ("", "0"))
-        return (int(peak) if peak else None), ("oom" if oom else hit)
+            events = _table(_read(self._file("memory.events")))
+            oom, fails = events.get("oom_kill", 0), events.get("max", 0)
+            if self._peak_fd is not None:
+                try:
+                    os.write(self._peak_fd, b"reset\n")
+                    peak = True
+                except OSError:
+                    pass
+        else:
+            oom = _table(_read(self._file("memory.oom_control"))).get("oom_kill", 0)
+            try:
+                _write(self._file("memory.max_usage_in_bytes"), "0")
+                peak = True
+            except OSError:
+                pass
+            fails_text = _read(self._file("memory.failcnt")).strip()
+            fails = int(fails_text) if fails_text.isdigit() else 0
+        return Mark(self.cpu(), oom, fails, peak)
+
+    def cpu_since(self, mark: Mark) -> Optional[float]:
+        """CPU seconds of the group since the mark, None unknown."""
+        now = self.cpu()
+        return None if now is None or mark.cpu is None else now - mark.cpu
+
+    def memory_since(self, mark: Mark) -> tuple[Optional[int], Union[bool, str]]:
+        """(peak bytes since the mark, None unknown; the limit was hit since: 'oom' when its
+        OOM killer ended a process, True when a charge failed at the limit, else False)."""
+        peak: Optional[int] = None
+        if self.kind == "v2":
+            events = _table(_read(self._file("memory.events")))
+            oom = events.get("oom_kill", 0) > mark.oom
+            hit = events.get("max", 0) > mark.fails
+            if mark.peak:
+                if self._peak_fd is not None:
+                    try:
+                        text = os.pread(self._peak_fd, 64, 0).decode().strip()
+                    except OSError:
+                        text = ""
+                else:
+                    text = _read(self._file("memory.peak")).strip()
+                peak = int(text) if text.isdigit() else None
+        else:
+            oom = _table(_read(self._file("memory.oom_control"))).get("oom_kill", 0) > mark.oom
+            fails_text = _read(self._file("memory.failcnt")).strip()
+            hit = (int(fails_text) if fails_text.isdigit() else 0) > mark.fails
+            if mark.peak:
+                text = _read(self._file("memory.max_usage_in_bytes")).strip()
+                peak = int(text) if text.isdigit() else None
+        return peak, ("oom" if oom else hit)
 
     def kill(self) -> None:
+        """Kills every process in the group."""
         for folder in self.dirs.values():
             for pid in _pids_in(folder):
                 try:
@@ -247,10 +327,39 @@ class Group:
             found.update(_pids_in(folder))
         return found
 
+    def empty(self, seconds: float = 2.0) -> bool:
+        """Kills every process in the group and waits (at most `seconds`) until none is left;
+        True when it is empty."""
+        deadline = time.monotonic() + seconds
+        while True:
+            self.kill()
+            if not self.pids():
+                return True
+            if time.monotonic() > deadline:
+                return False
+            time.sleep(0.002)
+
     def remove(self) -> None:
+        """Kills what is left in the group and removes it."""
+        if self._peak_fd is not None:
+            os.close(self._peak_fd)
+            self._peak_fd = None
         for ctrl in list(self.dirs):
             if _remove(self.dirs[ctrl]):
                 del self.dirs[ctrl]
+        with _lock:
+            _groups.discard(self)
+
+
+_groups: set[Group] = set()
+
+
+def remove_all() -> None:
+    """Removes every group this process made (at its end)."""
+    with _lock:
+        made = list(_groups)
+    for g in made:
+        g.remove()
 
 
 def sweep() -> int:

@@ -5,7 +5,7 @@ import filecmp
 import functools
 import os
 import shutil
-from typing import Callable
+from typing import Any, Callable
 
 from . import problems, runner
 from .common import Failure, Stop
@@ -15,8 +15,8 @@ from .programs import Programs
 PROGRAM_WALL = 300  # seconds any of our own programs may run before it counts as hung
 # The limits of our own programs (solvers, generators): CPU seconds, memory (the tree's where
 # a cgroup can be made) and output; past one, a program fails.
-LIMITS = {"time_limit": 120, "wall_limit": PROGRAM_WALL, "memory_limit": 4096 * runner.MB,
-          "output_limit": 1024 * runner.MB}
+LIMITS: dict[str, Any] = {"time_limit": 120, "wall_limit": PROGRAM_WALL,
+                          "memory_limit": 4096 * runner.MB, "output_limit": 1024 * runner.MB}
 NAME_CHARS = "abcdefghijklmnopqrstuvwxyz0123456789-"
 
 # One test to make: its name in the package, how it is made (the manifest says so), and the

@@ -10,21 +10,30 @@ program's file, read-only (a script's folder too, and an interpreter outside the
 its installation), unless the folder holds the project, a package or pset's temporary folder.
 
 pset_init (tools/pset_init.c, built into BUILD/tools) is the namespace's first process: it
-starts the command, reaps every process of its tree, kills what is left when the command ends
-and reports the command's wait status and the CPU time of the whole tree.
+serves one command test after test on request (Box), reaps every process of a test's tree,
+kills what is left when the command ends, reports the command's wait status and the CPU time
+of the whole tree, and empties the working folder before the next test. A program in it
+cannot reach keyrings, SysV IPC, POSIX message queues or Internet sockets (its seccomp
+filter), and /dev is read-only: nothing a test does outlives it. Without the sandbox, a Box
+is pset_init alone, a child subreaper in a private working folder.
 
 configure(mode, build_dir) is called by every action that judges: mode 'auto' uses the sandbox
 where it can start and says once on stderr when it cannot; 'require' makes that an error;
 'off' never uses it.
 """
 
+import contextlib
 import os
+import select
 import shlex
 import shutil
+import signal
+import socket
 import subprocess
 import sys
+import tempfile
 import threading
-from typing import Any, Iterable, Optional
+from typing import Any, Callable, ContextManager, Iterable, Optional
 
 MODES = ("auto", "require", "off")
 SYSTEM = ("/usr", "/bin", "/sbin", "/lib", "/lib32", "/lib64", "/libx32", "/etc")
@@ -82,49 +91,47 @@ def init() -> Optional[str]:
     return _init
 
 
-def active() -> bool:
+Guard = Optional[ContextManager[Any]]
+Spawned = Optional[Callable[[int], None]]
+
+
+def active(guard: Guard = None, spawned: Spawned = None) -> bool:
     """True when judged runs go into the sandbox now; the first call with --sandbox auto tries
-    it, and says once on stderr when it cannot start."""
+    it (guard and spawned as for Box), and says once on stderr when it cannot start."""
     if _mode == "off":
         return False
-    ok, why = usable()
+    ok, why = usable(guard, spawned)
     if not ok:
         _say_once("sandbox", f"note: judged programs run without a sandbox: {why} "
                   "(--sandbox off says this is meant)")
     return ok
 
 
-def usable() -> tuple[bool, str]:
-    """(True, '') when bubblewrap and pset_init can run a command here, else (False, why)."""
+def usable(guard: Guard = None, spawned: Spawned = None) -> tuple[bool, str]:
+    """(True, '') when bubblewrap and pset_init can run a command here, else (False, why);
+    tried once, with a box whose start holds `guard` and is told to spawned() (see Box)."""
     global _usable
     if _usable is not None:
         return _usable
-    bwrap = shutil.which("bwrap")
     if _init is None:
         found = False, "pset_init is not built (run make)"
-    elif bwrap is None:
+    elif shutil.which("bwrap") is None:
         found = False, "bubblewrap (bwrap) is not installed"
     else:
-        r, w0 = os.pipe()
-        w: Optional[int] = w0
+        found = False, "bwrap cannot start"
         try:
-            p = subprocess.run(command(["true"], w0, cwd="/"), capture_output=True,
-                               pass_fds=(w0,), timeout=30)
-            os.close(w0)
-            w = None
-            report = os.read(r, 200).decode(errors="replace")
-            if p.returncode == 0 and report.startswith("ok 0 "):
-                found = True, ""
-            else:
-                err = p.stderr.decode(errors="replace").strip().splitlines()
-                found = False, "bwrap cannot start: " + (err[0] if err else
-                                                         f"status {p.returncode}")
-        except (OSError, subprocess.SubprocessError) as exc:
+            with tempfile.TemporaryDirectory(prefix="pset-probe-") as tmp:
+                box = Box(["true"], True, "/", tmp, tmp, None, [], {}, guard, spawned)
+                try:
+                    with open(os.devnull, "rb") as fin, open(os.devnull, "wb") as fout:
+                        box.send(0, 0, 0, [fin.fileno(), fout.fileno(), fout.fileno()])
+                        answer = box.wait(30)[1]
+                    if answer is not None and answer.startswith("ok 0 "):
+                        found = True, ""
+                finally:
+                    box.close()
+        except (OSError, BoxError) as exc:
             found = False, f"bwrap cannot start: {exc}"
-        finally:
-            os.close(r)
-            if w is not None:
-                os.close(w)
     _usable = found
     return found
 
@@ -229,20 +236,17 @@ def _visible(argv: list[str], cwd: str, scratch: str
     return argv, files, folders
 
 
-def command(argv: list[str], report_fd: int, cwd: Optional[str] = None,
-            scratch: str = "/nonexistent", output_limit: Optional[int] = None,
-            block_fd: Optional[int] = None, info_fd: Optional[int] = None) -> list[str]:
-    """The command line that runs `argv` in the sandbox under pset_init, its report going to
-    descriptor `report_fd`. With block_fd and info_fd, bubblewrap writes the pid of its
-    sandboxed child to info_fd and waits for a byte on block_fd before going on."""
+def command(argv: list[str], ctrl_fd: int, join_fds: Iterable[int] = (),
+            cwd: Optional[str] = None, scratch: str = "/nonexistent",
+            output_limit: Optional[int] = None) -> list[str]:
+    """The command line of bubblewrap's sandbox with pset_init in it, serving `argv` on the
+    socket `ctrl_fd` (see Box); pset_init enters the cgroups whose cgroup.procs files are open
+    on `join_fds` first."""
     assert _init is not None
     argv, files, folders = visible(argv, cwd, scratch)
-    argv = list(argv)
     size = max(TMP_SIZE, output_limit or 0)
     line = ["bwrap", "--unshare-user", "--uid", "65534", "--gid", "65534", "--unshare-ipc",
             "--unshare-pid", "--as-pid-1", "--unshare-net", "--die-with-parent", "--new-session"]
-    if block_fd is not None:
-        line += ["--block-fd", str(block_fd), "--info-fd", str(info_fd)]
     for s in SYSTEM:
         if os.path.islink(s):
             line += ["--symlink", os.readlink(s), s]
@@ -258,11 +262,168 @@ def command(argv: list[str], report_fd: int, cwd: Optional[str] = None,
     for f in sorted(files):
         if not any(_under(os.path.realpath(f), d) for d in shown):
             line += ["--ro-bind", f, f]
-    line += ["--ro-bind", _init, INIT_INSIDE, "--remount-ro", "/", "--chdir", WORK,
-             "--clearenv", "--setenv", "PATH", PATH, "--setenv", "LANG", "C.UTF-8",
-             "--setenv", "HOME", WORK, "--setenv", "TMPDIR", WORK,
-             "--", INIT_INSIDE, str(report_fd)]
-    return line + argv
+    # the root and /dev read-only: /tmp, emptied after every test, is the one place to write
+    line += ["--ro-bind", _init, INIT_INSIDE, "--remount-ro", "/dev", "--remount-ro", "/",
+             "--chdir", WORK, "--clearenv", "--setenv", "PATH", PATH, "--setenv", "LANG",
+             "C.UTF-8", "--setenv", "HOME", WORK, "--setenv", "TMPDIR", WORK,
+             "--", INIT_INSIDE, "-s", "-w", WORK]
+    for fd in join_fds:
+        line += ["-j", str(fd)]
+    return line + [str(ctrl_fd)] + argv
+
+
+class BoxError(Exception):
+    """A box could not start; str() says why in one line."""
+
+
+READY_WAIT = 60.0  # seconds a box may take to start
+CLEAN_WAIT = 60.0  # seconds it may take to empty its working folder after a test
+
+
+class Box:
+    """pset_init serving one judged command, test after test (tools/pset_init.c): in
+    bubblewrap's sandbox (`boxed`), or without it as a child subreaper in the private working
+    folder `work`, with the environment `env`. It enters the cgroups whose cgroup.procs files
+    are `join` first, so every test is born in them. It is started holding `guard`, and
+    spawned(pid) is told its process there (the runner's books, which its sweeps of orphans
+    read). Used by one thread at a time; kill() may come from any."""
+
+    def __init__(self, argv: list[str], boxed: bool, cwd: Optional[str], scratch: str,
+                 work: str, output_limit: Optional[int], join: list[str],
+                 env: dict[str, str], guard: Guard = None, spawned: Spawned = None) -> None:
+        assert _init is not None
+        self.boxed = boxed
+        self.killed = False
+        self.ended = False
+        ours, theirs = socket.socketpair(socket.AF_UNIX, socket.SOCK_SEQPACKET)
+        err_fd, self._err = tempfile.mkstemp(dir=scratch, suffix=".box")
+        fds: list[int] = []
+        try:
+            fds = [os.open(f, os.O_WRONLY | os.O_CLOEXEC) for f in join]
+            ctrl = theirs.fileno()
+            if boxed:
+                line = command(argv, ctrl, fds, cwd, scratch, output_limit)
+            else:
+                line = [_init, "-w", work] + [w for fd in fds for w in ("-j", str(fd))] + \
+                    [str(ctrl)] + visible(argv, cwd, scratch)[0]
+            with guard or contextlib.nullcontext():
+                self.proc = subprocess.Popen(line, stdin=subprocess.DEVNULL,
+                                             stdout=subprocess.DEVNULL, stderr=err_fd, env=env,
+                                             cwd="/", pass_fds=(ctrl, *fds),
+                                             start_new_session=True)
+                if spawned is not None:
+                    spawned(self.proc.pid)
+        except BaseException:
+            ours.close()
+            os.unlink(self._err)
+            raise
+        finally:
+            theirs.close()
+            os.close(err_fd)
+            for fd in fds:
+                os.close(fd)
+        self.sock = ours
+        self.pid = self.proc.pid
+        self._poll = select.poll()
+        self._poll.register(ours.fileno(), select.POLLIN)
+        self._pidfd = os.pidfd_open(self.pid)
+        self._poll.register(self._pidfd, select.POLLIN)
+        done, ready = self.wait(READY_WAIT)
+        if ready != "ready":
+            self.close()
+            raise BoxError(self._why(ready if done else "no word within "
+                                     f"{READY_WAIT:g} s"))
+
+    def _why(self, said: Optional[str]) -> str:
+        words = (said or "").split()
+        if len(words) == 2 and words[0] in ("join", "folder") and words[1].isdigit():
+            what = "enter its cgroup" if words[0] == "join" else "enter its working folder"
+            return f"pset_init could not {what}: {os.strerror(int(words[1]))}"
+        try:
+            with open(self._err, "rb") as fh:
+                lines = fh.read(4096).decode(errors="replace").strip().splitlines()
+        except OSError:
+            lines = []
+        return lines[0] if lines else (said or f"it ended with status {self.proc.returncode}")
+
+    def send(self, cpu: int, fsize: int, address_space: int, fds: list[int]) -> None:
+        """Asks for one test: CPU seconds, output bytes and address space bytes (0: no limit),
+        its standard input, output and error on `fds`."""
+        socket.send_fds(self.sock, [f"run {cpu} {fsize} {address_space}".encode()], fds)
+
+    def wait(self, seconds: Optional[float]) -> tuple[bool, Optional[str]]:
+        """(False, None) when nothing came within `seconds` (None: no bound); (True, the next
+        message) when one came; (True, None) when the box ended."""
+        ms = None if seconds is None else max(0, int(seconds * 1000) + 1)
+        if not self._poll.poll(ms):
+            return False, None
+        try:
+            data = self.sock.recv(512, socket.MSG_DONTWAIT)
+        except BlockingIOError:
+            data = b""  # the process ended with nothing more to say
+        except OSError:
+            data = b""
+        if not data:
+            self.ended = True
+            return True, None
+        return True, data.decode(errors="replace")
+
+    def alive(self) -> bool:
+        return not (self.killed or self.ended) and self.proc.poll() is None
+
+    def kill(self) -> None:
+        """Ends the box and every process in it, at once (from any thread). In the sandbox,
+        the death of bubblewrap takes pset_init and its PID namespace with it; without it,
+        pset_init ends its tree on SIGHUP."""
+        self.killed = True
+        try:
+            if self.boxed:
+                os.kill(self.pid, signal.SIGKILL)
+            else:
+                os.kill(self.pid, signal.SIGHUP)
+                os.kill(self.pid, signal.SIGCONT)
+        except OSError:
+            pass
+
+    def close(self) -> None:
+        """Ends the box (closing its socket ends an idle pset_init), waits for it and frees
+        what it held."""
+        if self.proc.returncode is None:
+            self.sock.close()
+            try:
+                self.proc.wait(0.5)
+            except subprocess.TimeoutExpired:
+                self.kill()
+                try:
+                    self.proc.wait(1.0)
+                except subprocess.TimeoutExpired:
+                    os.kill(self.pid, signal.SIGKILL)
+                    self.proc.wait()
+        self.ended = True
+        self.sock.close()
+        try:
+            os.close(self._pidfd)
+        except OSError:
+            pass
+        try:
+            os.unlink(self._err)
+        except OSError:
+            pass
+
+
+def reply(text: Optional[str]) -> Optional[tuple[str, int, float, int]]:
+    """pset_init's answer to a test: ('ok', wait status, CPU seconds, largest peak KiB) or
+    ('exec', errno, 0.0, 0); None when it is not one. (Its second message, "clean 1", says the
+    box is ready for the next test.)"""
+    parts = (text or "").split()
+    try:
+        if parts[0] == "ok" and len(parts) == 5:
+            return "ok", int(parts[1]), (int(parts[2]) + int(parts[3])) / 1e6, int(parts[4])
+        if parts[0] == "exec" and len(parts) == 2:
+            return "exec", int(parts[1]), 0.0, 0
+    except (IndexError, ValueError):
+        pass
+    return None
 
 
 def environment(work: str) -> dict[str, str]:

@@ -150,6 +150,85 @@ print(0)
 """,
 }
 
+SCRIPTS.update({
+    # looks for what an earlier test of its command left, then leaves a file in its working
+    # folder, HOME and TMPDIR, and a process that left its session and cleared its mark
+    "leaves_traces": r"""#!/usr/bin/env python3
+import os, subprocess, sys
+places = {os.getcwd(), os.environ.get("HOME", "/"), os.environ.get("TMPDIR", "/")}
+seen = [p for p in places if os.path.exists(os.path.join(p, "left-behind"))]
+for pid in filter(str.isdigit, os.listdir("/proc")):
+    try:
+        with open(f"/proc/{pid}/cmdline", "rb") as fh:
+            if fh.read() == b"sleep\0" b"7.4163\0":
+                seen.append("a process")
+    except OSError:
+        pass
+print("found " + ", ".join(sorted(seen)) if seen else 25, flush=True)
+for p in places:
+    try:
+        with open(os.path.join(p, "left-behind"), "w") as fh:
+            fh.write("x")
+    except OSError:
+        pass
+subprocess.run(["setsid", "sh", "-c", "(unset PSET_RUN; exec sleep 7.4163) &"])
+""",
+    # the same in the kernel: a file in /dev/shm, a SysV shared memory segment, a POSIX message
+    # queue, keys in its session and user keyrings, a TCP connection left in TIME_WAIT
+    "leaves_kernel_state": r"""#!/usr/bin/env python3
+import ctypes, os, platform, socket
+libc = ctypes.CDLL(None, use_errno=True)
+rt = ctypes.CDLL("librt.so.1", use_errno=True)
+ADD_KEY = {"x86_64": 248, "aarch64": 217}.get(platform.machine())
+SHM_KEY, QUEUE = 0x5e7e7, b"/left-behind"
+seen = []
+if os.path.exists("/dev/shm/left-behind"):
+    seen.append("/dev/shm")
+if libc.shmget(SHM_KEY, 0, 0) >= 0:
+    seen.append("shm")
+if rt.mq_open(QUEUE, os.O_RDONLY) >= 0:
+    seen.append("queue")
+with open("/proc/keys") as fh:
+    if "left-behind" in fh.read():
+        seen.append("key")
+with open("/proc/net/tcp") as fh:
+    if len(fh.read().splitlines()) > 1:
+        seen.append("tcp")
+print("found " + ", ".join(seen) if seen else 25, flush=True)
+try:
+    with open("/dev/shm/left-behind", "w") as fh:
+        fh.write("x")
+except OSError:
+    pass
+libc.shmget(SHM_KEY, 4096, 0o1666)
+rt.mq_open(QUEUE, os.O_CREAT | os.O_RDWR, 0o666, None)
+if ADD_KEY:
+    for ring in (-3, -4):  # session, user
+        libc.syscall(ADD_KEY, b"user", b"left-behind", b"x", 1, ring)
+try:
+    server = socket.socket()
+    server.bind(("127.0.0.1", 0))
+    server.listen()
+    client = socket.create_connection(server.getsockname())
+    server.accept()[0].close()
+    client.close()  # the side that closes first waits in TIME_WAIT
+except OSError:
+    pass
+""",
+    # moves the folder that holds its own program (inside the sandbox, under its /tmp)
+    "moves_its_folder": r"""#!/usr/bin/env python3
+import os
+print(25, flush=True)
+here = os.path.dirname(os.path.abspath(__file__))
+while os.path.dirname(here) not in ("/tmp", "/"):
+    here = os.path.dirname(here)
+try:
+    os.rename(here, here + "-moved")
+except OSError:
+    pass
+""",
+})
+
 SHELL = {
     "bad_alloc": "echo 'terminate called after throwing std::bad_alloc' >&2; exit 1",
     "sigxcpu": "kill -XCPU $$",
@@ -290,6 +369,12 @@ class Attacks(unittest.TestCase):
             ("raises SIGXFSZ itself after 3 bytes", "sigxfsz", "constant", (), set(),
              self.only("RE (SIGXFSZ)")),
             ("crashes", "crash", "constant", (), set(), self.no_core),
+            ("leaves a file and a process for the next test", "leaves_traces", "constant",
+             (), set(), self.nothing_left),
+            ("leaves kernel state for the next test", "leaves_kernel_state", "constant",
+             (), {"sandbox"}, self.all_ok),
+            ("moves the folder its program is shown in", "moves_its_folder", "constant",
+             (), {"sandbox"}, self.all_ok),
         ]
         for name, fixture, problem, options, needs, check in table:
             for mode in ("require",) if "sandbox" in needs else ("require", "off"):
@@ -307,6 +392,21 @@ class Attacks(unittest.TestCase):
             self.assertEqual({v for v, _ in rows.values()}, {verdict}, p.stdout + p.stderr)
             self.assertEqual(p.returncode, 1)
         return check
+
+    def all_ok(self, p, rows):
+        self.assertGreater(len(rows), 1)  # a test after the first, of the same command
+        self.assertEqual({v for v, _ in rows.values()}, {"OK"}, p.stdout + p.stderr)
+        self.assertEqual(p.returncode, 0)
+
+    def nothing_left(self, p, rows):
+        """Every test finds nothing of the one before; yet the fixture does see what it left
+        itself when it runs twice in one test."""
+        self.all_ok(p, rows)
+        mode = p.args[p.args.index("--sandbox") + 1]
+        fixture = shlex.quote(self.fixture("leaves_traces")[0])
+        _, twice = self.judge("constant", ["sh", "-c", f"{fixture}; {fixture}"], mode)
+        self.assertEqual({v for v, _ in twice.values()}, {"WA"}, twice)
+        self.assertEqual(sleepers("7.4163"), [])
 
     def wrong_and_unread(self, p, rows):
         for test, (verdict, _) in rows.items():
