@@ -368,6 +368,12 @@ class Box:
             return True, None
         return True, data.decode(errors="replace")
 
+    def _ended_within(self, seconds: float) -> bool:
+        """True when the box's process ends within `seconds` (not yet reaped)."""
+        done = select.poll()
+        done.register(self._pidfd, select.POLLIN)
+        return bool(done.poll(int(seconds * 1000)))
+
     def alive(self) -> bool:
         return not (self.killed or self.ended) and self.proc.poll() is None
 
@@ -390,15 +396,11 @@ class Box:
         what it held."""
         if self.proc.returncode is None:
             self.sock.close()
-            try:
-                self.proc.wait(0.5)
-            except subprocess.TimeoutExpired:
+            if not self._ended_within(0.5):
                 self.kill()
-                try:
-                    self.proc.wait(1.0)
-                except subprocess.TimeoutExpired:
+                if not self._ended_within(1.0):
                     os.kill(self.pid, signal.SIGKILL)
-                    self.proc.wait()
+            self.proc.wait()
         self.ended = True
         self.sock.close()
         try:

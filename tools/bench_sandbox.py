@@ -4,13 +4,15 @@
 Usage: bench_sandbox.py [--runs R] [--tests N]
 
 - The judge's overhead per test over the command's own CPU time: one small test of Ring
-  count judged again and again with ring_solver (as pset judge does it), with the sandbox and
-  without (targets: under 10 ms with, under 5 ms without); beside it the wall time of a bare
-  spawn-and-wait of the same command.
+  count judged again and again with ring_solver (as pset judge does it, one box serving test
+  after test), with the sandbox and without (targets: under 10 ms with, under 5 ms without);
+  beside it the wall time of a bare spawn-and-wait of the same command, and the first test's
+  time, which starts the box.
 - pset verify of the default package (N generated tests a problem, default 10, built into a
-  temporary folder), with the sandbox and without, the median of R runs each (default 3), and
-  their ratio (target: within 1.3x).
-Figures to read, never test verdicts; the machine's other work moves them.
+  temporary folder), with the sandbox and without, R runs each (default 3) taken in turns,
+  their medians and ratio (target: within 1.3x).
+Figures to read, never test verdicts; the machine's other work moves them, so each comes with
+the load average (1, 5 and 15 minutes) when it was taken.
 """
 
 import argparse
@@ -29,8 +31,13 @@ PSET = os.path.join(harness.ROOT, "pset")
 BUILD = os.path.dirname(os.path.abspath(harness.BIN_DIR))
 
 
+def load():
+    return "load average " + " ".join(f"{x:.2f}" for x in os.getloadavg())
+
+
 def per_test(out, count):
-    """{mode: (median wall of a judged test, median CPU it reports)} and the bare figures."""
+    """{mode: (median wall of a judged test, median CPU it reports, wall of the first)} and the
+    bare figures."""
     progs = programs.Programs(BUILD)
     p = problems.get("rings")
     folder = os.path.join(out, "rings", "tests")
@@ -54,22 +61,25 @@ def per_test(out, count):
             bare, own = bare_run([solver], os.path.join(folder, "01.in"))
             bares.append(bare)
             owns.append(own)
-        found[mode] = statistics.median(walls), statistics.median(cpus)
+        found[mode] = statistics.median(walls[1:]), statistics.median(cpus), walls[0]
     runner.cleanup()
     return found, statistics.median(bares), statistics.median(owns)
 
 
-def verify(out, mode, runs):
-    times = []
+def verify(out, runs):
+    """{mode: (median, min, max seconds)} of `runs` runs of pset verify in each mode, taken
+    in turns so that a change of the machine's load touches both alike."""
+    times = {"require": [], "off": []}
     for _ in range(runs):
-        start = time.perf_counter()
-        p = subprocess.run([sys.executable, PSET, "--build-dir", BUILD, "verify", "--out", out,
-                            "--sandbox", mode], capture_output=True, text=True)
-        times.append(time.perf_counter() - start)
-        if p.returncode != 0:
-            raise SystemExit(f"bench_sandbox: verify --sandbox {mode} failed: "
-                             f"{(p.stderr or p.stdout).strip()[-300:]}")
-    return statistics.median(times), min(times), max(times)
+        for mode in times:
+            start = time.perf_counter()
+            p = subprocess.run([sys.executable, PSET, "--build-dir", BUILD, "verify", "--out",
+                                out, "--sandbox", mode], capture_output=True, text=True)
+            times[mode].append(time.perf_counter() - start)
+            if p.returncode != 0:
+                raise SystemExit(f"bench_sandbox: verify --sandbox {mode} failed: "
+                                 f"{(p.stderr or p.stdout).strip()[-300:]}")
+    return {m: (statistics.median(t), min(t), max(t)) for m, t in times.items()}
 
 
 def main():
@@ -93,19 +103,22 @@ def main():
             print(f"bench_sandbox: pset build failed: {p.stderr.strip()}", file=sys.stderr)
             return 2
         count = max(30, 20 * opts.runs)
+        before = load()
         found, bare, own = per_test(out, count)
-        print(f"pset judge, one test of rings, ring_solver, median of {count}; the command's "
-              f"own CPU {own * 1000:.2f} ms, a bare spawn-and-wait {bare * 1000:.2f} ms wall:")
+        print(f"pset judge, one test of rings, ring_solver, median of {count} ({before}; "
+              f"after: {load()}); the command's own CPU {own * 1000:.2f} ms, a bare "
+              f"spawn-and-wait {bare * 1000:.2f} ms wall:")
         for mode, target in (("require", 10), ("off", 5)):
-            wall, cpu = found[mode]
+            wall, cpu, first = found[mode]
             label = "with the sandbox" if mode == "require" else "without the sandbox"
             print(f"  {label:<20} wall per test {wall * 1000:6.2f} ms   overhead "
                   f"{(wall - own) * 1000:6.2f} ms (target < {target} ms)   CPU reported "
-                  f"{cpu * 1000:5.2f} ms")
-        boxed = verify(out, "require", opts.runs)
-        plain = verify(out, "off", opts.runs)
+                  f"{cpu * 1000:5.2f} ms   first test {first * 1000:6.2f} ms")
+        before = load()
+        times = verify(out, opts.runs)
+        boxed, plain = times["require"], times["off"]
         print(f"pset verify of the default package ({opts.tests} generated tests a problem), "
-              f"median of {opts.runs}:")
+              f"median of {opts.runs} ({before}; after: {load()}):")
         for label, (med, lo, hi) in (("with the sandbox", boxed), ("without", plain)):
             print(f"  {label:<20} {med:6.2f} s (min {lo:.2f}, max {hi:.2f})")
         print(f"  ratio {boxed[0] / plain[0]:.2f}x (target within 1.3x)")
