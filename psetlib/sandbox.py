@@ -259,8 +259,8 @@ def command(argv: list[str], ctrl_fd: int, join_fds: Iterable[int] = (),
     shown = sorted(folders, key=len)
     for f in shown:
         line += ["--ro-bind", f, f]
-    for f in sorted(files):
-        if not any(_under(os.path.realpath(f), d) for d in shown):
+    for f in sorted(files):  # a file is shown at the path named, links and all
+        if not any(_under(f, d) for d in shown):
             line += ["--ro-bind", f, f]
     # the root and /dev read-only: /tmp, emptied after every test, is the one place to write
     line += ["--ro-bind", _init, INIT_INSIDE, "--remount-ro", "/dev", "--remount-ro", "/",
