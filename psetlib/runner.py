@@ -614,7 +614,7 @@ def check_startable(command: list[str]) -> None:
 
 def memory_kind() -> str:
     """'tree' where a cgroup limits a run's whole tree, else 'process'."""
-    return "tree" if cgroup.probe()[0] else "process"
+    return "tree" if cgroup.probe()[0] and not _no_box_groups else "process"
 
 
 _workdirs: dict[tuple[int, str], str] = {}
@@ -678,12 +678,19 @@ class _Held:
 
 _boxes: dict[int, _Held] = {}            # thread ident -> its box
 _spared: set[int] = set()                # the boxes' processes, which no sweep may touch
+_no_box_groups = False                   # pset_init could not enter a cgroup: none for boxes
+
+
+class _JoinFailed(Exception):
+    """A box's pset_init could not enter its cgroup."""
 _groups: dict[int, cgroup.Group] = {}     # thread ident -> the cgroup of its boxes
 
 
 def _box_group() -> Optional[cgroup.Group]:
     """This thread's cgroup for its boxes, made at its first judged run; None without one."""
     me = threading.get_ident()
+    if _no_box_groups:
+        return None
     if me not in _groups:
         if not cgroup.probe()[0]:
             return None
@@ -735,6 +742,8 @@ def _box_for(argv: list[str], cwd: Optional[str], folder: str, output_limit: Opt
         _spared.difference_update(started)
         if isinstance(exc, OSError):
             raise StartError(start_problem(argv, exc)) from None
+        if exc.join and group is not None:
+            raise _JoinFailed(str(exc)) from None
         where = "in the sandbox" if boxed else "under pset_init"
         raise StartError(f"cannot start {argv[0]} {where}: {exc}") from None
     with _lock:
@@ -746,6 +755,25 @@ def _run_in_box(argv: list[str], stdin: Input, paths: list[str], cwd: Optional[s
                 time_limit: Optional[float], wall_limit: Optional[float],
                 memory_limit: Optional[int], output_limit: Optional[int], folder: str,
                 input_limit: Optional[int], tag: Any, cpu_cap: Optional[int]) -> Result:
+    global _no_box_groups
+    try:
+        return _test_in_box(argv, stdin, paths, cwd, time_limit, wall_limit, memory_limit,
+                            output_limit, folder, input_limit, tag, cpu_cap)
+    except _JoinFailed as exc:
+        # the boxes go without cgroups from now on: their memory limits are per process
+        _no_box_groups = True
+        sandbox.say_once("memory", "note: the memory limit is per process (its address "
+                         f"space), not on the whole tree: {exc}")
+        return _test_in_box(argv, stdin, paths, cwd, time_limit, wall_limit, memory_limit,
+                            output_limit, folder, input_limit, tag, cpu_cap)
+
+
+def _test_in_box(argv: list[str], stdin: Input, paths: list[str], cwd: Optional[str],
+                 time_limit: Optional[float], wall_limit: Optional[float],
+                 memory_limit: Optional[int], output_limit: Optional[int], folder: str,
+                 input_limit: Optional[int], tag: Any, cpu_cap: Optional[int]) -> Result:
+    """One test of a judged command in this thread's box (started here when it has none for
+    the command)."""
     probe: list[int] = []
 
     def spawned(pid: int) -> None:

@@ -56,7 +56,8 @@ class Unavailable(Exception):
     """--sandbox require, and the sandbox cannot start: one line saying why."""
 
 
-def _say_once(key: str, text: str) -> None:
+def say_once(key: str, text: str) -> None:
+    """Says `text` on stderr, once per `key` in the run."""
     with _lock:
         if key in _said:
             return
@@ -102,7 +103,7 @@ def active(guard: Guard = None, spawned: Spawned = None) -> bool:
         return False
     ok, why = usable(guard, spawned)
     if not ok:
-        _say_once("sandbox", f"note: judged programs run without a sandbox: {why} "
+        say_once("sandbox", f"note: judged programs run without a sandbox: {why} "
                   "(--sandbox off says this is meant)")
     return ok
 
@@ -273,7 +274,12 @@ def command(argv: list[str], ctrl_fd: int, join_fds: Iterable[int] = (),
 
 
 class BoxError(Exception):
-    """A box could not start; str() says why in one line."""
+    """A box could not start; str() says why in one line; `join` is True when it was its
+    cgroup that pset_init could not enter."""
+
+    def __init__(self, why: str, join: bool = False) -> None:
+        super().__init__(why)
+        self.join = join
 
 
 READY_WAIT = 60.0  # seconds a box may take to start
@@ -332,7 +338,8 @@ class Box:
         if ready != "ready":
             self.close()
             raise BoxError(self._why(ready if done else "no word within "
-                                     f"{READY_WAIT:g} s"))
+                                     f"{READY_WAIT:g} s"),
+                           join=bool(ready and ready.startswith("join ")))
 
     def _why(self, said: Optional[str]) -> str:
         words = (said or "").split()
@@ -455,5 +462,5 @@ def setup(opts: Any, build_dir: str, memory_limited: bool = True,
         raise Stop(str(exc))
     kind, why = cgroup.probe()
     if memory_limited and kind is None:
-        _say_once("memory", f"note: the memory limit is per process (its address space), not "
+        say_once("memory", f"note: the memory limit is per process (its address space), not "
                   f"on the whole tree: {why}")
