@@ -188,12 +188,14 @@ if libc.shmget(SHM_KEY, 0, 0) >= 0:
     seen.append("shm")
 if rt.mq_open(QUEUE, os.O_RDONLY) >= 0:
     seen.append("queue")
-with open("/proc/keys") as fh:
-    if "left-behind" in fh.read():
-        seen.append("key")
-with open("/proc/net/tcp") as fh:
-    if len(fh.read().splitlines()) > 1:
-        seen.append("tcp")
+for where, left in (("/proc/keys", lambda text: "left-behind" in text),
+                    ("/proc/net/tcp", lambda text: len(text.splitlines()) > 1)):
+    try:
+        with open(where) as fh:
+            if left(fh.read()):
+                seen.append(where)
+    except OSError:  # a kernel without keyrings
+        pass
 print("found " + ", ".join(seen) if seen else 25, flush=True)
 try:
     with open("/dev/shm/left-behind", "w") as fh:
