@@ -677,13 +677,13 @@ class _Held:
 
 
 _boxes: dict[int, _Held] = {}            # thread ident -> its box
+_groups: dict[int, cgroup.Group] = {}    # thread ident -> the cgroup of its boxes
 _spared: set[int] = set()                # the boxes' processes, which no sweep may touch
 _no_box_groups = False                   # pset_init could not enter a cgroup: none for boxes
 
 
 class _JoinFailed(Exception):
     """A box's pset_init could not enter its cgroup."""
-_groups: dict[int, cgroup.Group] = {}     # thread ident -> the cgroup of its boxes
 
 
 def _box_group() -> Optional[cgroup.Group]:
