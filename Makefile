@@ -56,6 +56,7 @@ bench: programs
 	$(PYTHON) tools/bench_export.py
 	$(PYTHON) tools/bench_checks.py
 	$(PYTHON) tools/bench_stress.py
+	$(PYTHON) tools/bench_sandbox.py
 
 fuzz:
 	$(call need,$(PYTHON))

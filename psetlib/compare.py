@@ -3,7 +3,7 @@ much a command prints. Exact text (first_difference), a second solver's answers 
 problem's rule (agree), floating answers through the problem's checker (by_checker)."""
 
 import os
-from typing import Iterator, Optional
+from typing import Any, Iterator, Optional
 
 from . import runner
 from .common import Stop
@@ -107,11 +107,14 @@ def agree(p: Problem, inp: str, ref: str, other: str) -> bool:
         k += 1
 
 
-def by_checker(checker: str, expected: str, got: str, err: str, what: str) -> Optional[str]:
+def by_checker(checker: str, expected: str, got: str, err: str, what: str,
+               tag: Any = None) -> Optional[str]:
     """None when the checker (`checker EXPECTED GOT`: 0 accepted, 1 rejected) accepts the
     answers in `got`, else its one line on why (its stderr goes to the file `err`); a checker
-    that cannot judge stops the run, naming `what` it compared."""
-    j = runner.run([checker, expected, got], stdout=os.devnull, stderr=err, wall_limit=60)
+    that cannot judge stops the run, naming `what` it compared. `tag`: the run's (see
+    runner.kill_tagged)."""
+    j = runner.run([checker, expected, got], stdout=os.devnull, stderr=err, wall_limit=60,
+                   tag=tag)
     if j.status == 0:
         return None
     if j.status == 1:

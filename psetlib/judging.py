@@ -3,6 +3,7 @@ its standard input, its output against the answer (exact text, or through the pr
 checker for floating answers), its time and memory within the limits."""
 
 import os
+import tempfile
 from typing import Any, Optional
 
 from . import compare, runner
@@ -11,10 +12,11 @@ from .programs import Programs
 from .testdata import TestData
 
 DEFAULT_TIME = 2.0    # CPU seconds
-DEFAULT_MEMORY = 1024  # MB of address space
+DEFAULT_MEMORY = 1024  # MB of the command's process tree (a cgroup; else per process)
 DEFAULT_OUTPUT = 64   # MB of standard output or standard error
 
-Verdict = tuple[str, float, str]  # verdict ("OK", "WA", "RE (3)", ...), CPU seconds, detail
+# verdict ("OK", "WA", "RE (3)", ...), CPU seconds, peak memory (KiB), detail
+Verdict = tuple[str, float, int, str]
 
 
 def limits(time_limit: float, memory_mb: int = DEFAULT_MEMORY,
@@ -26,21 +28,26 @@ def limits(time_limit: float, memory_mb: int = DEFAULT_MEMORY,
 
 def judge_test(p: Problem, progs: Programs, tests: TestData, name: str, command: list[str],
                lim: dict[str, Any], scratch: str) -> Verdict:
-    """Runs the command on one test: (verdict, CPU seconds, detail). The test's files are
-    checked against the package's manifest before the verdict counts."""
-    out = os.path.join(scratch, f"{name}.out")
-    err = os.path.join(scratch, f"{name}.err")
+    """Runs the command on one test, judged (in the sandbox where it can start): (verdict, CPU
+    seconds, peak memory KiB, detail). The test's files are checked against the package's
+    manifest before the verdict counts."""
+    fd, out = tempfile.mkstemp(dir=scratch, suffix=".out")  # names that tell nothing
+    os.close(fd)
+    fd, err = tempfile.mkstemp(dir=scratch, suffix=".err")
+    os.close(fd)
     try:
-        r = runner.run(command, stdin=tests.path(name, ".in"), stdout=out, stderr=err, **lim)
+        r = runner.run(command, stdin=tests.path(name, ".in"), stdout=out, stderr=err,
+                       judged=True, **lim)
         ans = tests.path(name, ".ans")
         if r.verdict != "OK":
-            return r.describe(), r.cpu, "" if r.verdict != "RE" else r.stderr_line(60)
+            return r.describe(), r.cpu, r.peak_kb, "" if r.verdict != "RE" else \
+                r.stderr_line(60)
         diff: Optional[str]
         if p.floats:
             diff = compare.by_checker(progs.comparator(p), ans, out, err, f"test {name}")
         else:
             diff = compare.first_difference(ans, out)
-        return ("WA", r.cpu, diff) if diff else ("OK", r.cpu, "")
+        return ("WA", r.cpu, r.peak_kb, diff) if diff else ("OK", r.cpu, r.peak_kb, "")
     finally:
         for f in (out, err):
             if os.path.exists(f):

@@ -5,7 +5,7 @@ import filecmp
 import functools
 import os
 import shutil
-from typing import Callable
+from typing import Any, Callable
 
 from . import problems, runner
 from .common import Failure, Stop
@@ -13,6 +13,10 @@ from .problems import Problem
 from .programs import Programs
 
 PROGRAM_WALL = 300  # seconds any of our own programs may run before it counts as hung
+# The limits of our own programs (solvers, generators): CPU seconds, memory (the tree's where
+# a cgroup can be made) and output; past one, a program fails.
+LIMITS: dict[str, Any] = {"time_limit": 120, "wall_limit": PROGRAM_WALL,
+                          "memory_limit": 4096 * runner.MB, "output_limit": 1024 * runner.MB}
 NAME_CHARS = "abcdefghijklmnopqrstuvwxyz0123456789-"
 
 # One test to make: its name in the package, how it is made (the manifest says so), and the
@@ -23,8 +27,7 @@ Source = tuple[str, str, Callable[[str], None]]
 def generate(progs: Programs, p: Problem, seed: int, dest: str) -> None:
     """Writes the generator's file under a clock pinned to `seed` into `dest`."""
     assert p.generator
-    r = runner.run([progs.exe(p.generator)], stdout=dest, env=progs.clock_env(seed),
-                   wall_limit=PROGRAM_WALL)
+    r = runner.run([progs.exe(p.generator)], stdout=dest, env=progs.clock_env(seed), **LIMITS)
     err = runner.first_line(r.stderr)
     os.unlink(r.stderr)
     if "cannot be preloaded" in err:
@@ -36,7 +39,7 @@ def generate(progs: Programs, p: Problem, seed: int, dest: str) -> None:
 def answer(name: str, exe: str, inp: str, dest: str, shown: str) -> runner.Result:
     """Runs the solver `name` on the input `inp` (named `shown` in messages) into `dest`; a
     solver that fails is a Failure."""
-    r = runner.run([exe], stdin=inp, stdout=dest, wall_limit=PROGRAM_WALL)
+    r = runner.run([exe], stdin=inp, stdout=dest, **LIMITS)
     err = runner.first_line(r.stderr)
     os.unlink(r.stderr)
     if not r.ok:

@@ -10,24 +10,36 @@ check() runs it on one file; check_inputs() on many, gathering what they reach o
 and, asked to, the broken copies of each (mutations()) that it wrongly accepts.
 """
 
+import os
 import re
-import subprocess
-from typing import Any, Iterable, Iterator, Optional
+from typing import Any, Iterable, Iterator, Optional, Union
 
-from . import limits
+from . import limits, runner
 from .common import Stop
 
 VALID, INVALID = 42, 43
 
-# A validator reads its input once; a run this long is a hang.
+# A validator reads its input once: a run this long (wall-clock seconds) is a hang; it may use
+# half of it in CPU time, MEMORY bytes (the tree's where a cgroup can be made) and write
+# OUTPUT bytes. A file to check may hold at most INPUT bytes.
 TIMEOUT = 120
+MEMORY = 2048 * runner.MB
+OUTPUT = 1 * runner.MB
+INPUT = 256 * runner.MB
 
 _WHERE = re.compile(rb"line [0-9]+, column [0-9]+: [^\n]*\n")
+
+# What a validator reads: the bytes in hand, or the path of a file (read within INPUT bytes).
+Data = Union[bytes, str]
 
 
 class ValidatorError(Exception):
     """The validator could not judge the file: it would not start, crashed, hung, or answered
     outside its protocol."""
+
+
+class TooLong(Exception):
+    """The file to check holds more than INPUT bytes; str() says so in one line."""
 
 
 def _number(text: str) -> float:
@@ -40,29 +52,52 @@ def _number(text: str) -> float:
 Verdict = tuple[bool, str, limits.Reached]
 
 
-def check(validator_path: str, data: bytes, timeout: float = TIMEOUT) -> Verdict:
-    """Runs the validator on `data` (bytes). Returns (ok, message, limits): for a valid file
-    (True, "", {name: (min, max)}), for an invalid one (False, "line L, column C: what", {}).
-    Raises ValidatorError when the validator fails to judge."""
+def _read(path: str) -> bytes:
     try:
-        p = subprocess.run([validator_path], input=data, capture_output=True, timeout=timeout)
-    except subprocess.TimeoutExpired:
-        raise ValidatorError(f"{validator_path}: no verdict within {timeout} s")
-    except OSError as exc:
-        raise ValidatorError(f"{validator_path}: cannot run: {exc.strerror}")
-    err = p.stderr.decode("utf-8", errors="replace").strip()
-    if p.returncode == INVALID:
-        if not _WHERE.fullmatch(p.stderr) or p.stdout:
+        with open(path, "rb") as fh:
+            return fh.read(OUTPUT + 1)
+    except OSError:
+        return b""
+    finally:
+        try:
+            os.unlink(path)
+        except OSError:
+            pass
+
+
+def check(validator_path: str, data: Data, timeout: float = TIMEOUT) -> Verdict:
+    """Runs the validator on `data` (bytes, or the path of a file, read within INPUT bytes)
+    through pset's runner, under time, memory and output limits. Returns (ok, message,
+    limits): for a valid file (True, "", {name: (min, max)}), for an invalid one (False,
+    "line L, column C: what", {}). Raises ValidatorError when the validator fails to judge,
+    TooLong when the file is longer than INPUT."""
+    try:
+        r = runner.run([validator_path], stdin=data, time_limit=timeout / 2,
+                       wall_limit=timeout, memory_limit=MEMORY, output_limit=OUTPUT,
+                       input_limit=None if isinstance(data, bytes) else INPUT)
+    except runner.InputTooLong:
+        raise TooLong(f"too long: more than {INPUT // runner.MB} MB")
+    except runner.StartError as exc:
+        raise ValidatorError(f"{validator_path}: cannot run: {exc}")
+    out, errb = _read(r.stdout), _read(r.stderr)
+    err = errb.decode("utf-8", errors="replace").strip()
+    if r.verdict in ("TLE", "MLE", "OLE"):
+        what = {"TLE": f"no verdict within its time limit ({timeout:g} s)",
+                "MLE": f"past its memory limit ({MEMORY // runner.MB} MB)",
+                "OLE": f"more than {OUTPUT // runner.MB} MB of output"}[r.verdict]
+        raise ValidatorError(f"{validator_path}: {what}")
+    if r.status == INVALID:
+        if not _WHERE.fullmatch(errb) or out:
             raise ValidatorError(f"{validator_path}: status 43 without a one-line message "
                                  f"'line L, column C: ...' (stderr {err[:200]!r})")
         return False, err, {}
-    if p.returncode != VALID:
-        how = (f"signal {-p.returncode}" if p.returncode < 0 else f"status {p.returncode}")
+    if r.status != VALID:
+        how = f"signal {r.signal}" if r.signal is not None else f"status {r.status}"
         raise ValidatorError(f"{validator_path}: {how}" + (f": {err[:200]}" if err else ""))
-    if p.stderr:
+    if errb:
         raise ValidatorError(f"{validator_path}: status 42 with a message: {err[:200]}")
     reached: limits.Reached = {}
-    for line in p.stdout.decode("utf-8", errors="replace").splitlines():
+    for line in out.decode("utf-8", errors="replace").splitlines():
         parts = line.split()
         try:
             name, lo, hi = parts
@@ -119,22 +154,35 @@ def mutations(data: bytes) -> Iterator[Mutation]:
         yield Mutation("a leading zero on the case count", b"0" + data, 1, 1)
 
 
-def judge(validator_path: str, data: bytes, where: str) -> Verdict:
-    """check(), where a validator that cannot judge stops the run, naming `where`."""
+def judge(validator_path: str, data: Data, where: str) -> Verdict:
+    """check(), where a validator that cannot judge stops the run, naming `where`, and a file
+    longer than INPUT is invalid."""
     try:
         return check(validator_path, data)
+    except TooLong as exc:
+        return False, str(exc), {}
     except ValidatorError as exc:
         raise Stop(f"{where}: {exc}")
 
 
-def check_inputs(validator_path: str, inputs: Iterable[tuple[str, bytes]], mutate: bool,
+def read_file(path: str) -> bytes:
+    """A file's bytes, at most INPUT + 1 of them (a longer file is refused by check())."""
+    try:
+        with open(path, "rb") as fh:
+            return fh.read(INPUT + 1)
+    except OSError as exc:
+        raise Stop(f"cannot read {path}: {exc.strerror}")
+
+
+def check_inputs(validator_path: str, inputs: Iterable[tuple[str, Data]], mutate: bool,
                  each: Optional[dict[str, limits.Reached]] = None
                  ) -> tuple[list[str], limits.Reached, list[str]]:
-    """Validates the (label, data) inputs, read one at a time as the iterable gives them.
-    Returns (bad, seen, loose): 'label: line L, column C: what' for each invalid input, the
-    limits the valid ones reach together, and with `mutate` 'label: description' for each
-    broken copy of a valid input that the validator accepts. `each`, when given, receives the
-    limits every valid input reaches, by its label."""
+    """Validates the (label, data) inputs, read one at a time as the iterable gives them (data:
+    bytes, or the path of a file, read within INPUT bytes). Returns (bad, seen, loose): 'label:
+    line L, column C: what' for each invalid input, the limits the valid ones reach together,
+    and with `mutate` 'label: description' for each broken copy of a valid input that the
+    validator accepts. `each`, when given, receives the limits every valid input reaches, by
+    its label."""
     bad: list[str] = []
     seen: limits.Reached = {}
     loose: list[str] = []
@@ -147,7 +195,8 @@ def check_inputs(validator_path: str, inputs: Iterable[tuple[str, bytes]], mutat
         if each is not None:
             each[label] = reached
         if mutate:
-            for description, broken in mutations(data):
+            whole = data if isinstance(data, bytes) else read_file(data)
+            for description, broken in mutations(whole):
                 if judge(validator_path, broken, f"{label}, mutation {description}")[0]:
                     loose.append(f"{label}: {description}")
     return bad, seen, loose

@@ -15,7 +15,8 @@ ratio of the two times, about 2 (less, by the start-up cost) when the cost grows
 Only the named programs run when names are given.
 
 Then (alone with --pset) the judge's own figures: its overhead per test over the judged
-command's own CPU time, on a package of one test; pset's peak memory while it judges a
+command's own CPU time, on a package of one test, without the sandbox (bench_sandbox.py
+compares the two); pset's peak memory while it judges a
 command that prints 200 MB (on stdout, then on stderr) or `yes`, and while it stresses with
 10^8 rounds asked (stopped by SIGINT after 5 s).
 """
@@ -109,7 +110,7 @@ def bare_run(argv, stdin_path):
 
 def bench_pset(runstat, runs):
     """The judge's overhead per test and pset's peak memory under a flood of output."""
-    from psetlib import judging, package, programs, runner
+    from psetlib import judging, package, programs, runner, sandbox
     pset = os.path.join(harness.ROOT, "pset")
     build_dir = os.path.dirname(os.path.abspath(harness.BIN_DIR))
     tmp = tempfile.mkdtemp(prefix="bench-pset-")
@@ -120,6 +121,7 @@ def bench_pset(runstat, runs):
         folder = os.path.join(out, "rings", "tests")
         solver = harness.program("ring_solver")
         progs = programs.Programs(build_dir)
+        sandbox.configure("off", build_dir)  # as pset judge --sandbox off runs it
         p = problems.get("rings")
         tests = package.open_tests(package.Place(out), p)
         limits = judging.limits(2.0, 1024, 64)
@@ -129,7 +131,8 @@ def bench_pset(runstat, runs):
         os.makedirs(scratch, exist_ok=True)
         for _ in range(n):
             t = time.perf_counter()
-            verdict, cpu, _ = judging.judge_test(p, progs, tests, "01", [solver], limits, scratch)
+            verdict, cpu, _, _ = judging.judge_test(p, progs, tests, "01", [solver], limits,
+                                                    scratch)
             walls.append(time.perf_counter() - t)
             cpus.append(cpu)
             bare, own = bare_run([solver], os.path.join(folder, "01.in"))

@@ -288,7 +288,7 @@ class Driver(unittest.TestCase):
         for line in lines[1:-1]:
             name, rest = line.split(None, 1)
             verdict = rest[:15].strip()
-            found.append((name, verdict, rest[25:].strip()))
+            found.append((name, verdict, rest[25:].strip().split(" MB", 1)[1].strip()))
         return found
 
     def test_judge_correct_solution(self):

@@ -9,7 +9,8 @@ import threading
 import time
 from typing import Any, Optional
 
-from .. import compare, judging, making, package, problems, remake, runner, shrink, validator
+from .. import (compare, judging, making, package, problems, remake, runner, sandbox, shrink,
+               validator)
 from ..common import Stop, console
 from ..problems import Problem
 from ..programs import Programs
@@ -30,7 +31,7 @@ SEEDS = 2**31
 def arguments(ap: argparse.ArgumentParser, checks: Any) -> None:
     ap.usage = ("pset stress PROBLEM [--cases N] [--max-size S] [--generator] [--rounds R] "
                 "[--jobs J] [--seed S] [--timeout S] [--output-limit MB] [--out DIR] "
-                "[-- COMMAND ...]")
+                "[--sandbox MODE] [-- COMMAND ...]")
     ap.description = (
         "Each round makes a fresh input, by default one file of N small cases from the "
         "problem's maker (<problem>/maker.py, seeded with the round's seed), with --generator "
@@ -72,6 +73,7 @@ def arguments(ap: argparse.ArgumentParser, checks: Any) -> None:
                     default=judging.DEFAULT_OUTPUT, metavar="MB",
                     help=f"MB the checked command may write (default {judging.DEFAULT_OUTPUT})")
     checks.out(ap, "reproducers go to DIR/stress/ (default: out/ at the top)")
+    sandbox.add_option(ap)
     checks.command_help(ap, "the command to check instead of the second solvers")
 
 
@@ -127,6 +129,8 @@ def run(opts: argparse.Namespace, progs: Programs) -> int:
                    "use --generator")
     if opts.command:
         runner.check_startable(opts.command)
+        console.where = f"in stress of {p.name} after 0 of {opts.rounds} rounds"
+        sandbox.setup(opts, progs.build_dir, False, hide=[package.Place(opts.out).real])
         candidates = [opts.command]
     elif p.second:
         candidates = [[progs.exe(s)] for s in p.second]
@@ -167,7 +171,8 @@ class Stress:
         self.stop = threading.Event()
         self.next = 0
         self.done = 0
-        self.found: Optional[Finding] = None
+        self.found: Optional[Finding] = None  # the finding of the lowest round that failed
+        self.found_k: Optional[int] = None     # and that round (-1: a fatal one)
         self.scratch = runner.scratch()
 
     def seed(self, k: int) -> int:
@@ -179,17 +184,32 @@ class Stress:
 
     def take(self) -> Optional[int]:
         with self.lock:
-            if self.stop.is_set() or self.next >= self.rounds:
+            if self.stop.is_set() or self.next >= self.rounds or \
+                    (self.found_k is not None and self.next > self.found_k):
                 return None
             self.next += 1
             return self.next - 1
 
-    def report(self, finding: Finding) -> None:
+    def report(self, finding: Finding, k: Optional[int] = None) -> None:
+        """Keeps a finding: a fatal one (k None) stops every round; a failing round k is kept
+        when no lower round failed, and the rounds above it are ended (the ones below run on,
+        for the lowest failing seed is the one reported)."""
         with self.lock:
-            if self.found is None:
-                self.found = finding
+            if k is None:
+                if self.found is None or self.found.kind != "fatal":
+                    self.found, self.found_k = finding, -1
                 self.stop.set()
-        runner.kill_all()
+            elif self.found_k is None or k < self.found_k:
+                self.found, self.found_k = finding, k
+        if k is None:
+            runner.kill_all()
+        else:
+            runner.kill_tagged(lambda tag: tag is None or tag > k)
+
+    def discarded(self, k: int) -> bool:
+        """True when round k's outcome no longer counts: a stop, or a lower round failed."""
+        with self.lock:
+            return self.stop.is_set() or (self.found_k is not None and k > self.found_k)
 
     def worker(self, w: int) -> None:
         folder = os.path.join(self.scratch, f"stress-{w}")
@@ -201,14 +221,14 @@ class Stress:
                 shutil.rmtree(folder, ignore_errors=True)
                 os.makedirs(folder)
                 finding = self.round(k, folder)
-                if self.stop.is_set():
-                    return  # another worker found something first, or a stop
+                if self.discarded(k):
+                    return  # a lower round failed, or a stop
                 if finding:
-                    kept = folder + ".kept"
+                    kept = f"{folder}.kept-{k}"
                     os.rename(folder, kept)
                     finding.files = {n: os.path.join(kept, os.path.basename(f))
                                      for n, f in finding.files.items()}
-                    self.report(finding)
+                    self.report(finding, k)
                     return
                 with self.lock:
                     self.done += 1
@@ -220,12 +240,19 @@ class Stress:
     def name(self, cmd: list[str]) -> str:
         return shlex.join(cmd) if self.opts.command else os.path.basename(cmd[0])
 
-    def differ(self, inp: str, exp: str, got: str, folder: str) -> Optional[str]:
+    def differ(self, inp: str, exp: str, got: str, folder: str,
+               tag: Optional[int] = None) -> Optional[str]:
         """None when the answer `got` agrees with the reference's `exp`, else where not."""
         p = self.p
         if p.floats:
-            return compare.by_checker(self.progs.comparator(p), exp, got,
-                                      os.path.join(folder, "judge.stderr"), "a stress round")
+            try:
+                return compare.by_checker(self.progs.comparator(p), exp, got,
+                                          os.path.join(folder, "judge.stderr"),
+                                          "a stress round", tag=tag)
+            except Stop:
+                if tag is not None and self.discarded(tag):
+                    return None  # ended because a lower round failed: no verdict needed
+                raise
         if compare.agree(p, inp, exp, got):
             return None
         if p.compare == "exact":
@@ -233,11 +260,12 @@ class Stress:
         return "on the answer of an even-length word"
 
     def check(self, cmd: list[str], inp: str, exp: str, got: str, err: str,
-              folder: str) -> tuple[Optional[str], Optional[str]]:
+              folder: str, tag: Optional[int] = None) -> tuple[Optional[str], Optional[str]]:
         """Runs one command on an input the reference answered in `exp`: (kind of failure,
-        what it did) or (None, None)."""
+        what it did) or (None, None). The command given after -- is judged (sandboxed)."""
         c = runner.run(cmd, stdin=inp, stdout=got, stderr=err, wall_limit=self.opts.timeout,
-                       output_limit=self.opts.output_limit * runner.MB)
+                       output_limit=self.opts.output_limit * runner.MB,
+                       judged=bool(self.opts.command), tag=tag)
         name = self.name(cmd)
         if c.timed_out:
             return "TLE", f"{name} ran past the time-out of {self.opts.timeout:g} s"
@@ -247,7 +275,7 @@ class Stress:
             why = f"was killed by {c.signal_name}" if c.signal else \
                 f"exited with status {c.status}"
             return "RE", f"{name} {why}"
-        detail = self.differ(inp, exp, got, folder)
+        detail = self.differ(inp, exp, got, folder, tag)
         if detail:
             return "WA", f"{name} answered differently: {detail}"
         return None, None
@@ -270,9 +298,8 @@ class Stress:
         size = self.make_input(k, seed, inp)
         exp = os.path.join(folder, "expected")
         r = runner.run([self.solver], stdin=inp, stdout=exp,
-                       stderr=os.path.join(folder, "expected.stderr"),
-                       wall_limit=making.PROGRAM_WALL)
-        if self.stop.is_set():
+                       stderr=os.path.join(folder, "expected.stderr"), tag=k, **making.LIMITS)
+        if self.discarded(k):
             return None
         if not r.ok:
             return Finding("reference", seed, {"input": inp, "expected": exp,
@@ -282,8 +309,8 @@ class Stress:
         for cmd in self.candidates:
             got = os.path.join(folder, "got")
             err = os.path.join(folder, "got.stderr")
-            kind, message = self.check(cmd, inp, exp, got, err, folder)
-            if self.stop.is_set():
+            kind, message = self.check(cmd, inp, exp, got, err, folder, k)
+            if self.discarded(k):
                 return None
             if kind:
                 return Finding("mismatch", seed, {"input": inp, "expected": exp, "got": got,
@@ -434,7 +461,7 @@ class Trial:
         with open(self.inp, "wb") as fh:
             fh.write(text.encode("utf-8", "surrogateescape"))
         r = runner.run([self.stress.solver], stdin=self.inp, stdout=self.exp, stderr=self.err,
-                       wall_limit=making.PROGRAM_WALL)
+                       **making.LIMITS)
         if not r.ok:
             return None, None
         assert self.f.cmd is not None

@@ -12,7 +12,7 @@ import re
 import shutil
 from typing import Any, Optional
 
-from .. import judging, limits, package, problems, runner, submissions, validator
+from .. import judging, limits, package, problems, runner, sandbox, submissions, validator
 from ..common import Stop, console
 from ..problems import Problem
 from ..programs import Programs
@@ -25,7 +25,8 @@ CAP = 60.0  # CPU seconds an accepted submission may take on one test while meas
 
 
 def arguments(ap: argparse.ArgumentParser, checks: Any) -> None:
-    ap.usage = "pset timelimit [PROBLEM ...] [--write] [--memory-limit MB] [--out DIR]"
+    ap.usage = ("pset timelimit [PROBLEM ...] [--write] [--memory-limit MB] [--out DIR] "
+                "[--sandbox MODE]")
     ap.description = (
         "Runs every accepted submission (the reference and second solvers among them) on "
         "every test of the built package, one at a time, and derives the time limit: the "
@@ -41,9 +42,11 @@ def arguments(ap: argparse.ArgumentParser, checks: Any) -> None:
                     help="write the derived limit into each problem's problem.toml")
     ap.add_argument("--memory-limit", type=checks.int_range(0, 1 << 20),
                     default=judging.DEFAULT_MEMORY, metavar="MB",
-                    help=f"address space of a submission in MB, 0 for none, e.g. for a "
-                    f"sanitized build (default {judging.DEFAULT_MEMORY})")
+                    help=f"memory of a submission in MB (its process tree where a cgroup can "
+                    f"be made, else per process), 0 for none, e.g. for a sanitized build "
+                    f"(default {judging.DEFAULT_MEMORY})")
     checks.out(ap)
+    sandbox.add_option(ap)
 
 
 def derive(slowest: float) -> float:
@@ -82,6 +85,7 @@ def run(opts: argparse.Namespace, progs: Programs) -> int:
         if p.floats:
             progs.comparator(p)
     place = package.Place(opts.out)
+    sandbox.setup(opts, progs.build_dir, bool(opts.memory_limit), hide=[place.real])
     status = 0
     scratch = os.path.join(runner.scratch(), "timelimit")
     os.makedirs(scratch, exist_ok=True)
@@ -116,7 +120,7 @@ def measure(p: Problem, progs: Programs, tests: TestData, s: submissions.Submiss
     for k, name in enumerate(names, 1):
         console.where = f"at {p.name}: {s.name} on test {name}"
         console.status(f"{p.name}: {s.name} test {k} of {len(names)}")
-        verdict, cpu, _ = judging.judge_test(p, progs, tests, name, [s.path], lim, scratch)
+        verdict, cpu, _, _ = judging.judge_test(p, progs, tests, name, [s.path], lim, scratch)
         verdicts.append(verdict)
         if cpu > slowest:
             slowest, where = cpu, name

@@ -9,7 +9,8 @@ import shutil
 import threading
 from typing import Any
 
-from .. import judging, limits, package, problems, runner, submissions, validator, workers
+from .. import (judging, limits, package, problems, runner, sandbox, submissions, validator,
+               workers)
 from ..common import Stop, console
 from ..problems import Problem
 from ..programs import Programs
@@ -24,7 +25,7 @@ Job = tuple[Problem, submissions.Submission]
 
 def arguments(ap: argparse.ArgumentParser, checks: Any) -> None:
     ap.usage = ("pset verify [PROBLEM ...] [--all] [--jobs J] [--memory-limit MB] "
-                "[--out DIR]")
+                "[--out DIR] [--sandbox MODE]")
     ap.description = (
         "Validates the built package, then runs every submission of each problem (the "
         "reference and second solvers as accepted, and <problem>/submissions/<verdict>/*.cpp "
@@ -47,9 +48,11 @@ def arguments(ap: argparse.ArgumentParser, checks: Any) -> None:
                     f"{os.cpu_count() or 1} here)")
     ap.add_argument("--memory-limit", type=checks.int_range(0, 1 << 20),
                     default=judging.DEFAULT_MEMORY, metavar="MB",
-                    help=f"address space of a submission in MB, 0 for none (default "
+                    help=f"memory of a submission in MB (its process tree where a cgroup can "
+                    f"be made, else per process), 0 for none (default "
                     f"{judging.DEFAULT_MEMORY})")
     checks.out(ap)
+    sandbox.add_option(ap)
 
 
 def run(opts: argparse.Namespace, progs: Programs) -> int:
@@ -65,6 +68,7 @@ def run(opts: argparse.Namespace, progs: Programs) -> int:
         if p.floats:
             progs.comparator(p)
     place = package.Place(opts.out)
+    sandbox.setup(opts, progs.build_dir, bool(opts.memory_limit), hide=[place.real])
     with package.Lock(place, False, "verify"):
         tests = {p.name: package.open_tests(place, p) for p in chosen}
         reached: dict[str, dict[str, limits.Reached]] = {}
@@ -108,7 +112,7 @@ def _verify(opts: argparse.Namespace, progs: Programs, chosen: list[Problem],
             if not limits.within(s.capacity, reached[p.name][name]):
                 letters += "-"  # past what this second solver holds
                 continue
-            verdict, cpu, _ = judging.judge_test(p, progs, t, name, [s.path], lim, own)
+            verdict, cpu, _, _ = judging.judge_test(p, progs, t, name, [s.path], lim, own)
             c = submissions.letter(verdict)
             letters += c
             slowest = max(slowest, min(cpu, p.time_limit) if c == "T" else cpu)
