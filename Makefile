@@ -3,9 +3,9 @@
 # `programs` and `driver`, the shared package built, validated with --mutate and verified), then
 # builds build-san/ with the sanitizers and runs there the tests that run the programs (label
 # `programs`). `make check-deep` (CI, after make check) runs the tests labelled `deep` in build/,
-# every test in build-san/ (generator sweeps whole), and the fuzz smoke. `make fuzz` runs AFL++ on every program that reads input,
-# FUZZ_SECONDS each, in build-fuzz/ (tools/fuzz.py). `make bench` prints timings, make check's
-# parts among them.
+# every test in build-san/ (generator sweeps whole), and the fuzz smoke. `make fuzz` runs AFL++
+# on every program that reads input, FUZZ_SECONDS each, in build-fuzz/ (tools/fuzz.py).
+# `make bench` prints timings, make check's parts among them.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE ?= cmake
 CTEST ?= ctest

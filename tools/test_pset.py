@@ -299,6 +299,7 @@ class Driver(unittest.TestCase):
 
     def test_judge_verdicts(self):
         python = shlex.quote(sys.executable)
+        once = shlex.quote(os.path.join(self.fresh("once"), "ran"))
         cases = [  # problem, command, time limit, extra options, verdict, detail
             ("banner", f"{bin_('banner_solver')} | sed '1s/#/+/'", "2", (), "WA",
              'line 1: expected "'),
@@ -307,6 +308,10 @@ class Driver(unittest.TestCase):
             # one that waits past the wall-clock backstop (twice the limit and a second)
             ("constant", "sleep 5", "0.3", (), "TLE", ""),
             ("constant", "while :; do :; done", "0.2", (), "TLE", ""),
+            # stopped by the backstop within its CPU time once (as a busy machine may), it runs
+            # once more before it is TLE
+            ("constant", f"[ -e {once} ] || {{ : > {once}; sleep 5; }}; echo 25", "0.3",
+             ("--sandbox", "off"), "OK", ""),
             # the time is CPU time: a command that waits a while is not slow
             ("constant", "sleep 0.5; echo 25", "0.3", (), "OK", ""),
             ("constant", "yes", "2", ("--output-limit", "1"), "OLE", ""),

@@ -28,7 +28,8 @@ NOMEM = ["--memory-limit", "0"] if harness.SANITIZED else []
 CHAIN = ('def tests():\n'
          '    return [("longest-chain", "1\\n2147483647\\n0." + "4" * 200003 + "5\\n")]\n')
 # Grade rounding's submissions that only its other extra tests tell, left out of the copy.
-UNTOLD = ["wrong_answer/empty_integer_part.cpp", "time_limit_exceeded/trim_by_copy.cpp",
+UNTOLD = ["wrong_answer/empty_integer_part.cpp", "wrong_answer/read_once.cpp",
+          "time_limit_exceeded/trim_by_copy.cpp",
           "time_limit_exceeded/clear_every_case.cpp"]
 
 
