@@ -28,7 +28,7 @@ package: programs
 
 # The sanitized tree: the programs and validators with the sanitizers, the submissions (never
 # sanitized) taken from build/.
-SANITIZED_TREE = -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSANITIZE=ON -DSUBMISSIONS_FROM=$(CURDIR)/build
+SANITIZED_TREE = -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSANITIZE=ON "-DSUBMISSIONS_FROM=$(CURDIR)/build"
 
 # make check's sanitized run leaves out the leak check at each program's exit, most of a
 # sanitized run's cost (about 52 of its 69 ms on a small input); make check-deep keeps it.

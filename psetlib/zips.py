@@ -7,7 +7,7 @@ import zipfile
 from typing import Iterable
 
 ZIP_TIME = (1980, 1, 1, 0, 0, 0)      # the earliest time a zip can hold
-ZIP_LEVEL = 6
+ZIP_LEVEL = 1    # deflate: on the test data 4-5x faster than level 6, the zips 15% larger
 
 
 def write_zip(folder: str, paths: Iterable[str], zip_path: str) -> str:

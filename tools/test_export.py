@@ -226,6 +226,17 @@ def precompiled(folder):
     return folder if p.returncode == 0 else None
 
 
+_pch: dict = {}
+
+
+def shared_pch(tmp):
+    """The one precompiled header folder of this run, made in `tmp` the first time it is
+    asked for (None when it cannot be made)."""
+    if "folder" not in _pch:
+        _pch["folder"] = precompiled(os.path.join(tmp, "pch"))
+    return _pch["folder"]
+
+
 def compile_all(jobs, pch=None):
     """Compiles (sources, output, cwd) jobs two at a time, an output of None for syntax only
     (-fsyntax-only, with the precompiled headers in `pch`); returns {output or first source:
@@ -321,7 +332,7 @@ class Compiled:
                 exe = os.path.join(bins, f"{verdict}-{f}") if whole else None
                 jobs.append(([f], exe, os.path.join(sdir, verdict)))
                 self.submissions.append((verdict, f, exe))
-        pch = None if whole else precompiled(os.path.join(bins, "pch"))
+        pch = None if whole else shared_pch(os.path.dirname(bins))
         self.errors = {k: v for k, v in compile_all(jobs, pch).items() if v}
 
 

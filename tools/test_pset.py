@@ -306,14 +306,14 @@ class Driver(unittest.TestCase):
             ("banner", "cat > /dev/null; kill -SEGV $$", "2", (), "RE (SIGSEGV)", ""),
             ("banner", "echo no >&2; exit 3", "2", (), "RE (3)", "no"),
             # one that waits past the wall-clock backstop (twice the limit and a second)
-            ("constant", "sleep 5", "0.3", (), "TLE", ""),
+            ("constant", "sleep 5", "0.3", ("--jobs", "3"), "TLE", ""),
             ("constant", "while :; do :; done", "0.2", (), "TLE", ""),
             # stopped by the backstop within its CPU time once (as a busy machine may), it runs
             # once more before it is TLE
             ("constant", f"[ -e {once} ] || {{ : > {once}; sleep 5; }}; echo 25", "0.3",
-             ("--sandbox", "off"), "OK", ""),
+             ("--sandbox", "off", "--jobs", "3"), "OK", ""),
             # the time is CPU time: a command that waits a while is not slow
-            ("constant", "sleep 0.5; echo 25", "0.3", (), "OK", ""),
+            ("constant", "sleep 0.5; echo 25", "0.3", ("--jobs", "3"), "OK", ""),
             ("constant", "yes", "2", ("--output-limit", "1"), "OLE", ""),
             ("constant", f"{python} -c 'bytearray(1 << 31)'", "5",
              ("--memory-limit", "256"), "MLE", ""),
