@@ -3,7 +3,8 @@
 
 Usage: bench_check.py [--jobs J]
 
-Runs, in order: the plain CTest run of build/ (labels programs and driver), the sanitized tree's
+Runs, one after the other (make check overlaps the plain run with the sanitized tree's build
+and run; the table shows what each costs alone): the plain CTest run of build/ (labels programs and driver), the sanitized tree's
 configure and build from nothing (build-san/ is removed first), and its CTest run of the tests
 labelled programs; then prints a table of their wall-clock and CPU times (the CPU time of all
 their processes), the shared package's build, validate --mutate and verify (the fixture tests
