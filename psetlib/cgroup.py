@@ -313,8 +313,9 @@ class Group:
         return peak, ("oom" if oom else hit)
 
     def kill(self) -> None:
-        """Kills every process in the group."""
-        for folder in self.dirs.values():
+        """Kills every process in the group (from any thread: its folders are read from a
+        copy, as another thread may be removing the group)."""
+        for folder in list(self.dirs.values()):
             for pid in _pids_in(folder):
                 try:
                     os.kill(pid, signal.SIGKILL)
@@ -323,7 +324,7 @@ class Group:
 
     def pids(self) -> set[int]:
         found = set()
-        for folder in self.dirs.values():
+        for folder in list(self.dirs.values()):
             found.update(_pids_in(folder))
         return found
 
@@ -344,9 +345,9 @@ class Group:
         if self._peak_fd is not None:
             os.close(self._peak_fd)
             self._peak_fd = None
-        for ctrl in list(self.dirs):
-            if _remove(self.dirs[ctrl]):
-                del self.dirs[ctrl]
+        for ctrl, folder in list(self.dirs.items()):
+            if _remove(folder):
+                self.dirs.pop(ctrl, None)
         with _lock:
             _groups.discard(self)
 
