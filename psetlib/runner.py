@@ -662,6 +662,22 @@ def _verdict(time_limit: Optional[float], output_limit: Optional[int],
     return "RE" if ended else "OK"
 
 
+def _result(argv: list[str], wstatus: int, paths: list[str], time_limit: Optional[float],
+            output_limit: Optional[int], per_process: Optional[int], stopped: bool, cpu: float,
+            wall: float, hit: Union[bool, str], peak_kb: int, tree: bool,
+            boxed: bool) -> Result:
+    """The Result of an ended run from its wait status and what was measured."""
+    sig = os.WTERMSIG(wstatus) if os.WIFSIGNALED(wstatus) else None
+    status = os.WEXITSTATUS(wstatus) if os.WIFEXITED(wstatus) else None
+    sizes = _sizes(paths)
+    verdict = _verdict(time_limit, output_limit, per_process, stopped, cpu, status, sig, sizes,
+                       hit, peak_kb)
+    return Result(argv=list(argv), verdict=verdict, status=status, signal=sig,
+                  signal_name=signal.Signals(sig).name if sig else None, cpu=cpu, wall=wall,
+                  peak_kb=peak_kb, memory="tree" if tree else "process", sandboxed=boxed,
+                  timed_out=stopped, stdout=paths[0], stderr=paths[1], stdout_size=sizes[0])
+
+
 def _sizes(paths: list[str]) -> tuple[int, int]:
     out, err = (os.path.getsize(p) if os.path.isfile(p) else 0 for p in paths)
     return out, err
@@ -870,16 +886,8 @@ def _test_in_box(argv: list[str], stdin: Input, paths: list[str], cwd: Optional[
         wstatus, cpu, peak_kb = signal.SIGKILL, tree_cpu or 0.0, 0
     if peak is not None:
         peak_kb = peak // 1024
-    sig = os.WTERMSIG(wstatus) if os.WIFSIGNALED(wstatus) else None
-    status = os.WEXITSTATUS(wstatus) if os.WIFEXITED(wstatus) else None
-    sizes = _sizes(paths)
-    verdict = _verdict(time_limit, output_limit, per_process, timed_out or cpu_stopped, cpu,
-                       status, sig, sizes, hit, peak_kb)
-    return Result(argv=list(argv), verdict=verdict, status=status, signal=sig,
-                  signal_name=signal.Signals(sig).name if sig else None, cpu=cpu, wall=wall,
-                  peak_kb=peak_kb, memory="tree" if group is not None else "process",
-                  sandboxed=boxed, timed_out=timed_out or cpu_stopped, stdout=paths[0],
-                  stderr=paths[1], stdout_size=sizes[0])
+    return _result(argv, wstatus, paths, time_limit, output_limit, per_process,
+                   timed_out or cpu_stopped, cpu, wall, hit, peak_kb, group is not None, boxed)
 
 
 # ------------------------------------------------------------------ every other run
@@ -1015,19 +1023,12 @@ def _run_plain(argv: list[str], stdin: Input, paths: list[str], env: Optional[di
     if tree_cpu is not None:
         cpu = max(cpu, tree_cpu)
     peak_kb = rusage.ru_maxrss if peak is None else peak // 1024
-    sig = os.WTERMSIG(wstatus) if os.WIFSIGNALED(wstatus) else None
-    status = os.WEXITSTATUS(wstatus) if os.WIFEXITED(wstatus) else None
-    failed = _exec_failure(argv, status, paths[1])
+    failed = _exec_failure(argv, os.WEXITSTATUS(wstatus) if os.WIFEXITED(wstatus) else None,
+                           paths[1])
     if failed:
         raise StartError(failed)
-    sizes = _sizes(paths)
-    verdict = _verdict(time_limit, output_limit, per_process, timed_out or cpu_stopped, cpu,
-                       status, sig, sizes, hit, peak_kb)
-    return Result(argv=list(argv), verdict=verdict, status=status, signal=sig,
-                  signal_name=signal.Signals(sig).name if sig else None, cpu=cpu, wall=wall,
-                  peak_kb=peak_kb, memory="tree" if group is not None else "process",
-                  sandboxed=False, timed_out=timed_out or cpu_stopped, stdout=paths[0],
-                  stderr=paths[1], stdout_size=sizes[0])
+    return _result(argv, wstatus, paths, time_limit, output_limit, per_process,
+                   timed_out or cpu_stopped, cpu, wall, hit, peak_kb, group is not None, False)
 
 
 def run(argv: list[str], *, stdin: Input = None, stdout: Optional[str] = None,

@@ -108,6 +108,25 @@ def bare_run(argv, stdin_path):
     return time.perf_counter() - t, ru.ru_utime + ru.ru_stime
 
 
+def judged_and_bare(p, progs, tests, solver, limits, folder, n):
+    """n turns of judging test 01 with `solver` as pset judge does, each followed by a bare
+    spawn-and-wait of it: lists of (judged wall, reported CPU, bare wall, bare CPU) seconds."""
+    from psetlib import judging, runner
+    walls, cpus, bares, owns = [], [], [], []
+    scratch = os.path.join(runner.scratch(), "judge")
+    os.makedirs(scratch, exist_ok=True)
+    for _ in range(n):
+        t = time.perf_counter()
+        verdict, cpu, _, _ = judging.judge_test(p, progs, tests, "01", [solver], limits, scratch)
+        walls.append(time.perf_counter() - t)
+        cpus.append(cpu)
+        assert verdict == "OK", verdict
+        bare, own = bare_run([solver], os.path.join(folder, "01.in"))
+        bares.append(bare)
+        owns.append(own)
+    return walls, cpus, bares, owns
+
+
 def bench_pset(runstat, runs):
     """The judge's overhead per test and pset's peak memory under a flood of output."""
     from psetlib import judging, package, programs, runner, sandbox
@@ -126,19 +145,7 @@ def bench_pset(runstat, runs):
         tests = package.open_tests(package.Place(out), p)
         limits = judging.limits(2.0, 1024, 64)
         n = max(20, 10 * runs)
-        walls, cpus, owns, bares = [], [], [], []
-        scratch = os.path.join(runner.scratch(), "judge")
-        os.makedirs(scratch, exist_ok=True)
-        for _ in range(n):
-            t = time.perf_counter()
-            verdict, cpu, _, _ = judging.judge_test(p, progs, tests, "01", [solver], limits,
-                                                    scratch)
-            walls.append(time.perf_counter() - t)
-            cpus.append(cpu)
-            bare, own = bare_run([solver], os.path.join(folder, "01.in"))
-            bares.append(bare)
-            owns.append(own)
-            assert verdict == "OK", verdict
+        walls, cpus, bares, owns = judged_and_bare(p, progs, tests, solver, limits, folder, n)
         runner.cleanup()
         wall, cpu, own, bare = (statistics.median(x) * 1000 for x in (walls, cpus, owns, bares))
         print(f"\npset judge, one test of rings, ring_solver, median of {n}:")

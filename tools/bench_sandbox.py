@@ -24,7 +24,7 @@ import tempfile
 import time
 
 import harness
-from bench import bare_run
+from bench import judged_and_bare
 from psetlib import cgroup, judging, package, problems, programs, runner, sandbox
 
 PSET = os.path.join(harness.ROOT, "pset")
@@ -44,23 +44,13 @@ def per_test(out, count):
     tests = package.open_tests(package.Place(out), p)
     solver = harness.program("ring_solver")
     limits = judging.limits(2.0, 1024, 64)
-    scratch = os.path.join(runner.scratch(), "judge")
-    os.makedirs(scratch, exist_ok=True)
     found = {}
     bares, owns = [], []
     for mode in ("require", "off"):
         sandbox.configure(mode, BUILD)
-        walls, cpus = [], []
-        for _ in range(count):
-            t = time.perf_counter()
-            verdict, cpu, _, _ = judging.judge_test(p, progs, tests, "01", [solver], limits,
-                                                    scratch)
-            walls.append(time.perf_counter() - t)
-            cpus.append(cpu)
-            assert verdict == "OK", verdict
-            bare, own = bare_run([solver], os.path.join(folder, "01.in"))
-            bares.append(bare)
-            owns.append(own)
+        walls, cpus, b, o = judged_and_bare(p, progs, tests, solver, limits, folder, count)
+        bares += b
+        owns += o
         found[mode] = statistics.median(walls[1:]), statistics.median(cpus), walls[0]
     runner.cleanup()
     return found, statistics.median(bares), statistics.median(owns)

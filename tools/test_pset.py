@@ -47,18 +47,6 @@ def token_holders(pid):
     return left
 
 
-def children(pid):
-    """The children of a process, started by any of its threads."""
-    found = []
-    try:
-        for task in os.listdir(f"/proc/{pid}/task"):
-            with open(f"/proc/{pid}/task/{task}/children") as fh:
-                found += fh.read().split()
-    except OSError:
-        pass
-    return found
-
-
 def cmdline(pid):
     try:
         with open(f"/proc/{pid}/cmdline", "rb") as fh:
@@ -454,7 +442,7 @@ class Driver(unittest.TestCase):
                                         stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
                                         text=True, env=dict(os.environ, TMPDIR=tmpdir))
                 # wait until it runs a command of its own, then signal it
-                while not children(proc.pid) and proc.poll() is None:
+                while not harness.children(proc.pid) and proc.poll() is None:
                     time.sleep(0.05)
                 proc.send_signal(sig)
                 out, _ = proc.communicate(timeout=GUARD)

@@ -264,17 +264,6 @@ def sleepers(arg):
     return found
 
 
-def children(pid):
-    found = []
-    try:
-        for task in os.listdir(f"/proc/{pid}/task"):
-            with open(f"/proc/{pid}/task/{task}/children") as fh:
-                found += fh.read().split()
-    except OSError:
-        pass
-    return found
-
-
 def cmdlines():
     out = []
     for d in os.listdir("/proc"):
