@@ -72,8 +72,10 @@ class Programs:
             return self.pinclock
         if not self._link or not os.path.exists(self._link):
             link = os.path.join(runner.scratch(), "libpinclock.so")
-            if not os.path.lexists(link):
+            try:
                 os.symlink(self.pinclock, link)
+            except FileExistsError:
+                pass  # made by another thread (stress --jobs): the same link
             self._link = link
         return self._link
 
