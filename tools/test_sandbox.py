@@ -264,16 +264,24 @@ def sleepers(arg):
     return found
 
 
-def cmdlines():
-    out = []
-    for d in os.listdir("/proc"):
-        if d.isdigit():
-            try:
-                with open(f"/proc/{d}/cmdline", "rb") as fh:
-                    out.append(fh.read().replace(b"\0", b" ").decode(errors="replace"))
-            except OSError:
-                pass
-    return out
+def cmdline(pid):
+    try:
+        with open(f"/proc/{pid}/cmdline", "rb") as fh:
+            return fh.read().replace(b"\0", b" ").decode(errors="replace")
+    except OSError:
+        return ""
+
+
+def running(top, text):
+    """The processes among `top` and its descendants whose command line holds `text` (never
+    another test's, which may run the same programs at the same time)."""
+    found, todo = [], [str(top)]
+    while todo:
+        pid = todo.pop()
+        if text in cmdline(pid):
+            found.append(pid)
+        todo += harness.children(pid)
+    return found
 
 
 class Attacks(unittest.TestCase):
@@ -489,9 +497,11 @@ class Attacks(unittest.TestCase):
                                 stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
                                 env=dict(os.environ, TMPDIR=self.tmp), preexec_fn=cap_memory)
         deadline = time.monotonic() + 120
-        while not any(slow in c for c in cmdlines()) and \
-                time.monotonic() < deadline and proc.poll() is None:
+        while not running(proc.pid, slow) and time.monotonic() < deadline and \
+                proc.poll() is None:
             time.sleep(0.01)
+        seen = running(proc.pid, slow)
+        self.assertTrue(seen, "no slow submission ran")
         time.sleep(0.2)  # the slow submission is well into its test
         sent = time.monotonic()
         proc.send_signal(signal.SIGINT)
@@ -499,7 +509,7 @@ class Attacks(unittest.TestCase):
         took = time.monotonic() - sent
         self.assertEqual(proc.returncode, 130, out)
         self.assertLess(took, 1.0, out)
-        self.assertFalse(any(slow in c for c in cmdlines()))
+        self.assertEqual([pid for pid in seen if slow in cmdline(pid)], [])
 
     def test_stress_keeps_the_lowest_failing_seed(self):
         # every seed fails; seed 1's check is the slow one, so seed 2 fails first
