@@ -289,10 +289,10 @@ class Driver(unittest.TestCase):
         python = shlex.quote(sys.executable)
         once = shlex.quote(os.path.join(self.fresh("once"), "ran"))
         cases = [  # problem, command, time limit, extra options, verdict, detail
-            ("banner", f"{bin_('banner_solver')} | sed '1s/#/+/'", "2", (), "WA",
-             'line 1: expected "'),
-            ("banner", "cat > /dev/null; kill -SEGV $$", "2", (), "RE (SIGSEGV)", ""),
-            ("banner", "echo no >&2; exit 3", "2", (), "RE (3)", "no"),
+            ("constant", f"{bin_('constant_answer')} | sed '1s/5/4/'", "2", (), "WA",
+             'line 1: expected "25", got "24"'),
+            ("constant", "cat > /dev/null; kill -SEGV $$", "2", (), "RE (SIGSEGV)", ""),
+            ("constant", "echo no >&2; exit 3", "2", (), "RE (3)", "no"),
             # one that waits past the wall-clock backstop (twice the limit and a second)
             ("constant", "sleep 5", "0.3", ("--jobs", "3"), "TLE", ""),
             ("constant", "while :; do :; done", "0.2", (), "TLE", ""),
