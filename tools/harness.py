@@ -337,3 +337,26 @@ def children(pid):
     except OSError:
         pass
     return found
+
+
+def cmdline(pid):
+    """A process's command line, its arguments joined by blanks ("" once it is gone)."""
+    try:
+        with open(f"/proc/{pid}/cmdline", "rb") as fh:
+            return fh.read().replace(b"\0", b" ").decode(errors="replace")
+    except OSError:
+        return ""
+
+
+def processes(part, holds):
+    """Pids of the processes whose /proc/PID/<part> (cmdline, environ) satisfies holds(bytes)."""
+    found = []
+    for d in os.listdir("/proc"):
+        if d.isdigit():
+            try:
+                with open(f"/proc/{d}/{part}", "rb") as fh:
+                    if holds(fh.read()):
+                        found.append(int(d))
+            except OSError:
+                pass
+    return found

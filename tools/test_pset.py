@@ -35,24 +35,7 @@ def bin_(name):
 
 def token_holders(pid):
     """Processes still alive that a pset run with this pid started (they carry its token)."""
-    left = []
-    for d in os.listdir("/proc"):
-        if d.isdigit():
-            try:
-                with open(f"/proc/{d}/environ", "rb") as fh:
-                    if f"PSET_RUN={pid}.".encode() in fh.read():
-                        left.append(int(d))
-            except OSError:
-                pass
-    return left
-
-
-def cmdline(pid):
-    try:
-        with open(f"/proc/{pid}/cmdline", "rb") as fh:
-            return fh.read().replace(b"\0", b" ").decode(errors="replace")
-    except OSError:
-        return ""
+    return harness.processes("environ", lambda b: f"PSET_RUN={pid}.".encode() in b)
 
 
 def files_of(folder):
@@ -463,8 +446,7 @@ class Driver(unittest.TestCase):
             out, _ = proc.communicate(timeout=GUARD)
             self.assertEqual(proc.returncode, 0, out)
             sleep = script.split("sleep ")[1][:3]
-            left = [d for d in os.listdir("/proc") if d.isdigit()
-                    and cmdline(d).strip() == f"sleep {sleep}"]
+            left = harness.processes("cmdline", lambda b: b == f"sleep\0{sleep}\0".encode())
             self.assertEqual(left, [], script)
 
     def test_stress_stops_at_a_fatal_error(self):

@@ -252,24 +252,7 @@ def digest(folder):
 
 def sleepers(arg):
     """Pids of processes running `sleep ARG`."""
-    found = []
-    for d in os.listdir("/proc"):
-        if d.isdigit():
-            try:
-                with open(f"/proc/{d}/cmdline", "rb") as fh:
-                    if fh.read() == b"sleep\0" + arg.encode() + b"\0":
-                        found.append(int(d))
-            except OSError:
-                pass
-    return found
-
-
-def cmdline(pid):
-    try:
-        with open(f"/proc/{pid}/cmdline", "rb") as fh:
-            return fh.read().replace(b"\0", b" ").decode(errors="replace")
-    except OSError:
-        return ""
+    return harness.processes("cmdline", lambda b: b == b"sleep\0" + arg.encode() + b"\0")
 
 
 def running(top, text):
@@ -278,7 +261,7 @@ def running(top, text):
     found, todo = [], [str(top)]
     while todo:
         pid = todo.pop()
-        if text in cmdline(pid):
+        if text in harness.cmdline(pid):
             found.append(pid)
         todo += harness.children(pid)
     return found
@@ -509,7 +492,7 @@ class Attacks(unittest.TestCase):
         took = time.monotonic() - sent
         self.assertEqual(proc.returncode, 130, out)
         self.assertLess(took, 1.0, out)
-        self.assertEqual([pid for pid in seen if slow in cmdline(pid)], [])
+        self.assertEqual([pid for pid in seen if slow in harness.cmdline(pid)], [])
 
     def test_stress_keeps_the_lowest_failing_seed(self):
         # every seed fails; seed 1's check is the slow one, so seed 2 fails first
